@@ -1,0 +1,28 @@
+// make-large [root] [articles] [inventory lines]: a store of the demo's shape
+// with many articles (default 200000) and inventory working lines (default
+// 20000), for the benchmarks.
+#include "data/location.h"
+#include "storegen.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const QString root = args.size() > 1 ? args.at(1) : data::DriveMapping::fromEnvironment().dataRoot();
+    storegen::Shape shape;
+    shape.articles = args.size() > 2 ? args.at(2).toInt() : 200000;
+    shape.inventoryLines = args.size() > 3 ? args.at(3).toInt() : 20000;
+    if (shape.articles <= 0) {
+        QTextStream(stderr) << "make-large: the number of articles must be positive\n";
+        return 2;
+    }
+    const QString err = storegen::makeStore(root, shape);
+    if (!err.isEmpty()) {
+        QTextStream(stderr) << "make-large: " << err << "\n";
+        return 1;
+    }
+    QTextStream(stdout) << "Store of " << shape.articles << " articles written under " << root << "\n";
+    return 0;
+}

@@ -1,0 +1,24 @@
+// Builds a store of realistic Italian grocery data under a data root: the
+// settings, store and work databases of drive c:, the work database doubling
+// as the price comparison database (the same file, c:\marbo\bancacodean.mdb).
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+namespace storegen {
+
+struct Shape {
+    int articles = 320;     // price list rows
+    int inventoryLines = 0; // working lines of inventory (operator 1) in the store database
+    QDate today = QDate::currentDate();
+    unsigned seed = 20261210; // same data on every run
+};
+
+// EAN-13 check digit of the first twelve digits.
+int eanCheckDigit(const QString& twelveDigits);
+
+// Creates the three databases; returns an empty text or what went wrong.
+QString makeStore(const QString& dataRoot, const Shape& shape);
+
+} // namespace storegen
