@@ -1,23 +1,33 @@
-// The store handheld back-office: starts on the main menu.
+// The store handheld back-office: starts on the main menu with the shared
+// state empty and ends when the main menu is closed with "USCITA".
 #include "data/database.h"
+#include "shell/section_menus.h"
+#include "shell/state/shared_state.h"
+#include "ui/messages.h"
+#include "ui/screen.h"
+#include "ui/screen_registry.h"
+#include "ui/services.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QVBoxLayout>
-#include <QWidget>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("marbo-wifi"));
-    data::Databases databases(data::DriveMapping::fromEnvironment());
+    QApplication::setApplicationDisplayName(QStringLiteral("GESTIONE WI-FI"));
 
-    QWidget window;
-    window.setObjectName(QStringLiteral("tarvom"));
-    window.setWindowTitle(QStringLiteral("GESTIONE WI-FI  R.2.0"));
-    auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(new QLabel(QStringLiteral("GESTIONE WI-FI  R.2.0"), &window));
-    layout->addWidget(new QLabel(QStringLiteral("Archivi: %1").arg(databases.mapping().dataRoot()), &window));
-    window.resize(400, 600);
-    window.show();
-    return app.exec();
+    shell::SharedState state;
+    data::Databases databases(data::DriveMapping::fromEnvironment());
+    ui::QtMessages messages;
+    ui::ScreenRegistry registry;
+    ui::Clock clock;
+    ui::Services services{state, databases, messages, registry, clock};
+    registry.setServices(&services);
+    shell::registerMenus(registry);
+
+    ui::Screen* menu = registry.open(QStringLiteral("tarvom"));
+    // The run ends with the main menu: the other screens close with it.
+    QObject::connect(menu, &QObject::destroyed, &app, [&registry] { registry.closeAll(); });
+    const int rc = app.exec();
+    registry.closeAll();
+    return rc;
 }

@@ -1,0 +1,217 @@
+#include "articles/lookup.h"
+
+#include "articles/codes.h"
+#include "articles/pictures.h"
+#include "articles/readings.h"
+#include "data/dialect.h"
+#include "data/recordset.h"
+#include "data/table.h"
+
+namespace articles {
+
+using data::Database;
+using data::Recordset;
+using data::Table;
+
+QString LookupProfile::lineQuery(const shell::SharedState& s) const {
+    return QStringLiteral("SELECT * FROM %1 WHERE oper =").arg(linesTable) + QString::number(s.operatorNumber);
+}
+
+QString LookupProfile::byCode(std::int32_t code, const shell::SharedState& s) const {
+    return QStringLiteral("codcasa = %1 and oper = %2").arg(code).arg(s.operatorNumber);
+}
+
+QString LookupProfile::byEan(const QString& ean, const shell::SharedState& s) const {
+    return QStringLiteral("eanrig = %1 and oper = %2").arg(data::quoted(ean)).arg(s.operatorNumber);
+}
+
+ArticleLookup::ArticleLookup(data::Databases& dbs, shell::SharedState& state, LookupProfile profile)
+    : dbs_(dbs), state_(state), profile_(std::move(profile)) {}
+
+namespace {
+
+// A whole article code from a field: digits only, within 32 bits; 0 otherwise.
+std::int32_t codeOf(const QString& text) {
+    if (!isDigitCode(text))
+        return 0;
+    bool ok = false;
+    const qlonglong v = text.trimmed().toLongLong(&ok);
+    return ok && v <= 2147483647 ? std::int32_t(v) : 0;
+}
+
+QString numberText(const QVariant& v) { return v.isNull() ? QString() : plainNumber(v.toDouble()); }
+
+} // namespace
+
+bool ArticleLookup::fillFromPriceList(EntryFields& f, const Database& db, std::int32_t code, double* przpub) {
+    Table listi = db.table(QStringLiteral("listi01"));
+    listi.setIndex(QStringLiteral("primary"));
+    if (!listi.seek(code)) {
+        if (!listi.ok())
+            error_ = listi.error();
+        return false;
+    }
+    f.descrw = listi.value(QStringLiteral("desart")).toString();
+    f.codcasaw = QString::number(code);
+    f.imballow = numberText(listi.value(QStringLiteral("imbart")));
+    f.costow = picture(listi.value(QStringLiteral("cofart")).toDouble(), Picture::Amount6);
+    *przpub = listi.value(QStringLiteral("przpub")).toDouble();
+    f.prezzow = picture(*przpub, Picture::Amount6);
+    return true;
+}
+
+ResolveResult ArticleLookup::resolveCode(EntryFields& f) {
+    ResolveResult r;
+    error_ = {};
+    state_.ean = QString();
+    if (f.eanw.isEmpty())
+        return r;
+
+    // An in-store code of a weighed article carries its price: the weight
+    // bought is that price over the price per kilo.
+    if (const auto prefix = priceCarryingPrefix(f.eanw)) {
+        state_.articleCode = 0;
+        const Database db = dbs_.open(state_.*profile_.articlesPath);
+        // The in-store prefix begins the EAN of the weighed article's row.
+        Recordset rs = db.query(QStringLiteral("SELECT * FROM codean WHERE  eanare  like ") +
+                                data::quoted(*prefix + QLatin1Char('*')));
+        if (!rs.eof())
+            state_.articleCode = std::int32_t(rs.value(QStringLiteral("codare")).toLongLong());
+        else if (!rs.ok()) {
+            error_ = rs.error();
+            r.end = LookupEnd::DatabaseError;
+            return r;
+        }
+        if (state_.articleCode != 0) {
+            const QString t = f.eanw.trimmed();
+            double przpub = 0;
+            if (!fillFromPriceList(f, db, state_.articleCode, &przpub)) {
+                r.focusEan = true;
+                r.end = error_ ? LookupEnd::DatabaseError : LookupEnd::NoPriceListRow;
+                return r;
+            }
+            if (f.quanw.isEmpty())
+                f.quanw = QStringLiteral("1");
+            if (przpub != 0)
+                f.quanw = plainNumber(roundHalfEven(embeddedPrice(t) / przpub, 3));
+            r.end = LookupEnd::Shown;
+            r.focusQuantity = !f.descrw.startsWith(QLatin1String("????")) && !f.descrw.trimmed().isEmpty();
+            return r;
+        }
+        // No article has that prefix: an ordinary EAN.
+    }
+
+    state_.ean = QString();
+    state_.articleCode = 0;
+    if (f.eanw.size() == 12)
+        f.eanw.prepend(QLatin1Char('0'));
+    const QString t = f.eanw.trimmed();
+    const Database db = dbs_.open(state_.*profile_.articlesPath);
+    bool sought = false;
+    if (isDigitCode(t)) {
+        bool ok = false;
+        const qulonglong x = t.toULongLong(&ok);
+        if (ok && x < 999999999ULL) {
+            // A short internal article code, tried as typed, then without its
+            // last digit, then without its last two (a check digit typed along).
+            Table codean = db.table(QStringLiteral("codean"));
+            codean.setIndex(QStringLiteral("codare"));
+            for (const qulonglong code : {x, x / 10, x / 100}) {
+                if (codean.seek(qlonglong(code))) {
+                    state_.articleCode = std::int32_t(code);
+                    state_.ean = codean.value(QStringLiteral("eanare")).toString();
+                    f.eanw = state_.ean;
+                    sought = true;
+                    break;
+                }
+            }
+        }
+    }
+    if (!sought) {
+        // An EAN: digits written with 13 figures. Anything else (letters,
+        // wildcards, more than 13 digits) is no EAN of ours.
+        if (const auto e = ean13FromDigits(t)) {
+            state_.ean = *e;
+            Table codean = db.table(QStringLiteral("codean"));
+            codean.setIndex(QStringLiteral("keyean"));
+            if (codean.seek(state_.ean.text()))
+                state_.articleCode = std::int32_t(codean.value(QStringLiteral("codare")).toLongLong());
+        } else {
+            f.descrw = kNoArticle;
+            r.end = LookupEnd::NotInCodean;
+            r.resetColours = true;
+            return r;
+        }
+    }
+    r.end = anagr(f);
+    if (f.descrw.startsWith(QLatin1String("????")))
+        r.resetColours = true;
+    r.focusQuantity = !f.descrw.startsWith(QLatin1String("????")) && !f.descrw.trimmed().isEmpty();
+    return r;
+}
+
+LookupEnd ArticleLookup::anagr(EntryFields& f) {
+    error_ = {};
+    f.eanw = state_.ean.text();
+    const Database db = dbs_.open(state_.*profile_.articlesPath);
+    if (!db.ok()) {
+        error_ = db.error();
+        return LookupEnd::DatabaseError;
+    }
+    const Database linesDb = dbs_.open(state_.*profile_.linesPath);
+    Recordset lines = linesDb.query(profile_.lineQuery(state_));
+
+    if (!f.codcasaw.isEmpty()) {
+        state_.articleCode = codeOf(f.codcasaw);
+        if (lines.findFirst(profile_.byCode(state_.articleCode, state_))) {
+            const QVariant q = lines.value(QStringLiteral("quantita"));
+            if (!q.isNull())
+                f.qinvw = numberText(q);
+            const QVariant e = lines.value(QStringLiteral("eanrig"));
+            if (!e.isNull() && !e.toString().isEmpty()) {
+                state_.ean = e.toString();
+                f.eanw = state_.ean.text();
+            }
+        }
+    }
+    if (lines.findFirst(profile_.byEan(state_.ean.text(), state_))) {
+        const QVariant q = lines.value(QStringLiteral("quantita"));
+        if (!q.isNull())
+            f.qinvw = numberText(q);
+    }
+    if (!lines.ok() && lines.error().kind != data::Error::Kind::NoCurrentRow) {
+        error_ = lines.error();
+        return LookupEnd::DatabaseError;
+    }
+    return showArticle(f, db, state_.articleCode);
+}
+
+LookupEnd ArticleLookup::showArticle(EntryFields& f, const Database& db, std::int32_t) {
+    if (!state_.ean.trimmed().isEmpty()) {
+        Table codean = db.table(QStringLiteral("codean"));
+        codean.setIndex(QStringLiteral("keyean"));
+        if (!codean.seek(state_.ean.text())) {
+            if (!codean.ok()) {
+                error_ = codean.error();
+                return LookupEnd::DatabaseError;
+            }
+            f.descrw = kNoArticle;
+            return LookupEnd::NotInCodean;
+        }
+        state_.articleCode = std::int32_t(codean.value(QStringLiteral("codare")).toLongLong());
+    }
+    if (state_.articleCode == 0)
+        return LookupEnd::NoArticle;
+    double przpub = 0;
+    if (!fillFromPriceList(f, db, state_.articleCode, &przpub))
+        return error_ ? LookupEnd::DatabaseError : LookupEnd::NoPriceListRow;
+    if (state_.ean.blankPrefix(13)) {
+        Table codean = db.table(QStringLiteral("codean"));
+        codean.setIndex(QStringLiteral("codare"));
+        if (codean.seek(state_.articleCode))
+            f.eanw = codean.value(QStringLiteral("eanare")).toString();
+    }
+    return LookupEnd::Shown;
+}
+
+} // namespace articles

@@ -1,0 +1,60 @@
+// The main menu `tarvom`: the store modes, the function buttons, and in the
+// "ALTRI" mode the choice of the supplier for the supplier documents.
+#pragma once
+
+#include "ui/screen.h"
+
+class QPushButton;
+class QLabel;
+class QFrame;
+
+namespace ui {
+class DataGrid;
+class DriveList;
+} // namespace ui
+
+namespace shell {
+
+class MainMenu : public ui::Screen {
+    Q_OBJECT
+public:
+    explicit MainMenu(ui::Services& services, QWidget* parent = nullptr);
+    void Form_Load() override;
+
+    // The supplier documents menu shows the store-mode panel again when it closes.
+    void showStoreModePanel();
+    // The supplier orders menu renames the third function button when it closes.
+    void setThirdButtonCaption(const QString& caption);
+
+    void Command3_Click(); // ACCEDI
+    void Command4_Click(); // ......
+    void Command6_Click(); // ALTRI
+    void Command5_Click(); // USCITA
+    void Command8_Click(); // back to the store modes
+    void Command9_Click(); // confirm the supplier
+    void flex1_Click(int row);
+
+private:
+    void createControls();
+    void openSupplierDocuments();
+    QString seekName(const QString& table, const QString& index, const QString& field);
+
+    QPushButton* Command1;
+    QLabel* Label1;
+    QPushButton* Command12;
+    QPushButton* Command13;
+    QPushButton* Command2;
+    QFrame* selfor;
+    QPushButton* Command3;
+    QPushButton* Command4;
+    QPushButton* Command6;
+    ui::DriveList* Drive1;
+    QPushButton* Command5;
+    QLabel* Image1;
+    QFrame* pippa;
+    ui::DataGrid* flex1;
+    QPushButton* Command8;
+    QPushButton* Command9;
+};
+
+} // namespace shell

@@ -1,0 +1,38 @@
+#include "ui/screen_registry.h"
+
+#include "ui/screen.h"
+
+namespace ui {
+
+Screen* ScreenRegistry::find(const QString& name) const {
+    const auto it = open_.constFind(name);
+    return it == open_.constEnd() ? nullptr : it->data();
+}
+
+Screen* ScreenRegistry::open(const QString& name) {
+    if (Screen* s = find(name)) {
+        s->show();
+        s->raise();
+        s->activateWindow();
+        return s;
+    }
+    const auto f = factories_.constFind(name);
+    if (f == factories_.constEnd() || !services_)
+        return nullptr;
+    Screen* s = (*f)(*services_);
+    open_.insert(name, s);
+    s->show();
+    s->Form_Load();
+    s->raise();
+    s->activateWindow();
+    return s;
+}
+
+void ScreenRegistry::closeAll() {
+    for (auto& p : open_)
+        if (p)
+            p->close();
+    open_.clear();
+}
+
+} // namespace ui

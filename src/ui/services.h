@@ -1,0 +1,44 @@
+// What every screen is handed: the shared state, the databases, the message
+// service, the screen registry and the clock. Nothing else is global.
+#pragma once
+
+#include <QDate>
+
+namespace data {
+class Databases;
+}
+namespace shell {
+struct SharedState;
+}
+
+namespace ui {
+
+class Messages;
+class ScreenRegistry;
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDate today() const { return QDate::currentDate(); }
+};
+
+// A clock stopped on one day, for tests.
+class FixedClock : public Clock {
+public:
+    explicit FixedClock(QDate d) : day_(d) {}
+    QDate today() const override { return day_; }
+    void set(QDate d) { day_ = d; }
+
+private:
+    QDate day_;
+};
+
+struct Services {
+    shell::SharedState& state;
+    data::Databases& dbs;
+    Messages& messages;
+    ScreenRegistry& registry;
+    const Clock& clock;
+};
+
+} // namespace ui
