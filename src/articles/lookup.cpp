@@ -14,7 +14,8 @@ using data::Recordset;
 using data::Table;
 
 QString LookupProfile::lineQuery(const shell::SharedState& s) const {
-    return QStringLiteral("SELECT * FROM %1 WHERE oper =").arg(linesTable) + QString::number(s.operatorNumber);
+    return QStringLiteral("SELECT * FROM %1 WHERE oper =").arg(linesTable) +
+           QString::number(s.operatorNumber);
 }
 
 QString LookupProfile::byCode(std::int32_t code, const shell::SharedState& s) const {
@@ -26,7 +27,9 @@ QString LookupProfile::byEan(const QString& ean, const shell::SharedState& s) co
 }
 
 ArticleLookup::ArticleLookup(data::Databases& dbs, shell::SharedState& state, LookupProfile profile)
-    : dbs_(dbs), state_(state), profile_(std::move(profile)) {}
+    : dbs_(dbs)
+    , state_(state)
+    , profile_(std::move(profile)) {}
 
 namespace {
 
@@ -39,7 +42,9 @@ std::int32_t codeOf(const QString& text) {
     return ok && v <= 2147483647 ? std::int32_t(v) : 0;
 }
 
-QString numberText(const QVariant& v) { return v.isNull() ? QString() : plainNumber(v.toDouble()); }
+QString numberText(const QVariant& v) {
+    return v.isNull() ? QString() : plainNumber(v.toDouble());
+}
 
 } // namespace
 

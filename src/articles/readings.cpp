@@ -41,7 +41,8 @@ double leadingNumber(const QString& text) {
     QString t;
     t.reserve(text.size());
     for (QChar c : text)
-        if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QLatin1Char('\n') && c != QLatin1Char('\r'))
+        if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QLatin1Char('\n') &&
+            c != QLatin1Char('\r'))
             t += c;
     qsizetype i = 0;
     const qsizetype n = t.size();

@@ -55,7 +55,8 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
 }
 } // namespace
 
-MainMenu::MainMenu(ui::Services& services, QWidget* parent) : Screen(QStringLiteral("tarvom"), services, parent) {
+MainMenu::MainMenu(ui::Services& services, QWidget* parent)
+    : Screen(QStringLiteral("tarvom"), services, parent) {
     setWindowTitle(QStringLiteral("GESTIONE WI-FI  R.2.0"));
     setInnerSize(9015, 10200);
     createControls();
@@ -113,6 +114,7 @@ void MainMenu::createControls() {
     pippa = new QFrame(this);
     pippa->setObjectName(QStringLiteral("pippa"));
     pippa->setFrameShape(QFrame::Box);
+    pippa->setAutoFillBackground(true);
     place(pippa, 0, 840, 9000, 8400);
     auto* title = new QLabel(QStringLiteral("Selezione Fornitore"), pippa);
     place(title, 120, 60, 6000, 360);
@@ -139,8 +141,9 @@ void MainMenu::createControls() {
     connect(Command8, &QPushButton::clicked, this, &MainMenu::Command8_Click);
     connect(Command9, &QPushButton::clicked, this, &MainMenu::Command9_Click);
     connect(flex1, &ui::DataGrid::cellClicked, this, [this](int row, int) { flex1_Click(row); });
-    const std::pair<QPushButton*, QString> opens[] = {
-        {Command12, QStringLiteral("MainOrd")}, {Command13, QStringLiteral("tarvo04")}, {Command2, QStringLiteral("tarvo07")}};
+    const std::pair<QPushButton*, QString> opens[] = {{Command12, QStringLiteral("MainOrd")},
+                                                      {Command13, QStringLiteral("tarvo04")},
+                                                      {Command2, QStringLiteral("tarvo07")}};
     for (const auto& [b, target] : opens) {
         const QString name = target;
         b->setEnabled(s_.registry.has(name));
@@ -200,7 +203,8 @@ void MainMenu::Command3_Click() {
 
 void MainMenu::Command4_Click() {
     setupDotMode(s_.state, Drive1->drive());
-    const QString name = seekName(QStringLiteral("clienti"), QStringLiteral("primary"), QStringLiteral("dsccliente"));
+    const QString name =
+        seekName(QStringLiteral("clienti"), QStringLiteral("primary"), QStringLiteral("dsccliente"));
     if (!name.isNull())
         s_.state.userName = name;
     Label1->setText(s_.state.userName.text());
@@ -224,7 +228,8 @@ void MainMenu::Command6_Click() {
         if (reportError(rs.error()))
             return;
     }
-    s_.state.query.head = QStringLiteral("SELECT [codfornitore] as Codice,[dscfornitore] as Descrizione FROM fornitori ");
+    s_.state.query.head =
+        QStringLiteral("SELECT [codfornitore] as Codice,[dscfornitore] as Descrizione FROM fornitori ");
     s_.state.query.condition = QStringLiteral(" WHERE dscfornitore  >=\"\"");
     s_.state.query.order = QStringLiteral(" ORDER BY [dscfornitore]");
     reportError(flex1->setQuery(work, s_.state.query.head + s_.state.query.condition + s_.state.query.order));
@@ -266,8 +271,12 @@ void MainMenu::Command5_Click() {
     close();
 }
 
-void MainMenu::showStoreModePanel() { selfor->show(); }
+void MainMenu::showStoreModePanel() {
+    selfor->show();
+}
 
-void MainMenu::setThirdButtonCaption(const QString& caption) { Command2->setText(caption); }
+void MainMenu::setThirdButtonCaption(const QString& caption) {
+    Command2->setText(caption);
+}
 
 } // namespace shell

@@ -7,7 +7,10 @@ namespace shell {
 
 namespace {
 QString seriesCriterion(std::int16_t user, const QString& code, std::int32_t year) {
-    return QStringLiteral("codutente = %1 and tipo= %2 and anno= %3").arg(user).arg(data::quoted(code)).arg(year);
+    return QStringLiteral("codutente = %1 and tipo= %2 and anno= %3")
+        .arg(user)
+        .arg(data::quoted(code))
+        .arg(year);
 }
 } // namespace
 
@@ -31,8 +34,8 @@ std::optional<std::int32_t> lastNumber(const data::Database& db, const SharedSta
     return std::int32_t(rs.value(QStringLiteral("ultnum")).toLongLong());
 }
 
-data::Error writeBackNumber(const data::Database& db, std::int16_t user, const QString& code, std::int32_t year,
-                            std::int32_t number) {
+data::Error writeBackNumber(const data::Database& db, std::int16_t user, const QString& code,
+                            std::int32_t year, std::int32_t number) {
     data::Recordset rs = db.query(QStringLiteral("SELECT * FROM numeri"));
     if (!rs.findFirst(seriesCriterion(user, code, year)))
         return rs.error().kind == data::Error::Kind::NoCurrentRow ? data::Error() : rs.error();
@@ -50,8 +53,8 @@ QString takeInventoryNumber(const data::Database& db, SharedState& s, const QDat
     s.numberingCode = *code;
     const auto last = lastNumber(db, s);
     if (!last)
-        return QStringLiteral(
-            "Attenzione!   La numerazione del tipo documento -INVENTARIO- non è stata impostata per l'anno corrente");
+        return QStringLiteral("Attenzione!   La numerazione del tipo documento -INVENTARIO- non è stata "
+                              "impostata per l'anno corrente");
     s.documentNumber = *last + 1;
     return {};
 }

@@ -11,10 +11,12 @@ namespace shell {
 
 // The numbering code of the shared document type; nullopt when tipodoc has no
 // such row (the shared numbering code is then left as it was).
-std::optional<QString> numberingCode(const data::Database& db, const SharedState& s, data::Error* error = nullptr);
+std::optional<QString> numberingCode(const data::Database& db, const SharedState& s,
+                                     data::Error* error = nullptr);
 
 // The last number of the series (shared user code, numbering code, year).
-std::optional<std::int32_t> lastNumber(const data::Database& db, const SharedState& s, data::Error* error = nullptr);
+std::optional<std::int32_t> lastNumber(const data::Database& db, const SharedState& s,
+                                       data::Error* error = nullptr);
 
 // Stores the document number as the series' last number, when the series row
 // exists; nothing otherwise.

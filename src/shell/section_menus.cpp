@@ -24,8 +24,8 @@ using ui::rgb;
 
 // ---------------------------------------------------------------------------
 
-QPushButton* MenuScreen::addButton(const char* name, const QString& caption, const QColor& colour, int left, int top,
-                                   int width, int height, QWidget* parent) {
+QPushButton* MenuScreen::addButton(const char* name, const QString& caption, const QColor& colour, int left,
+                                   int top, int width, int height, QWidget* parent) {
     auto* b = new QPushButton(caption, parent ? parent : this);
     b->setObjectName(QString::fromLatin1(name));
     ui::setBackground(b, colour);
@@ -82,7 +82,8 @@ int MenuScreen::checkedOperator(QLineEdit* operw) {
 
 // ---------------------------------------------------------------------------
 
-DepartmentMenu::DepartmentMenu(ui::Services& s, QWidget* parent) : MenuScreen(QStringLiteral("MainOrd"), s, parent) {
+DepartmentMenu::DepartmentMenu(ui::Services& s, QWidget* parent)
+    : MenuScreen(QStringLiteral("MainOrd"), s, parent) {
     setWindowTitle(QStringLiteral("Gestione Ordini"));
     setInnerSize(9045, 11490);
     setWindowColour(rgb(192, 192, 255));
@@ -107,23 +108,31 @@ DepartmentMenu::DepartmentMenu(ui::Services& s, QWidget* parent) : MenuScreen(QS
             s_.registry.open(QStringLiteral("tarvo01"));
         });
     }
-    QPushButton* exit = addButton("Command5", QStringLiteral("USCITA"), rgb(255, 192, 192), 120, 9720, 8775, 1095);
+    QPushButton* exit =
+        addButton("Command5", QStringLiteral("USCITA"), rgb(255, 192, 192), 120, 9720, 8775, 1095);
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void DepartmentMenu::Form_Load() { s_.state.userCode = 1; }
+void DepartmentMenu::Form_Load() {
+    s_.state.userCode = 1;
+}
 
 // ---------------------------------------------------------------------------
 
-OrderMenu::OrderMenu(ui::Services& s, QWidget* parent) : MenuScreen(QStringLiteral("tarvo01"), s, parent) {
+OrderMenu::OrderMenu(ui::Services& s, QWidget* parent)
+    : MenuScreen(QStringLiteral("tarvo01"), s, parent) {
     setWindowTitle(QStringLiteral("Gestione Ordini"));
     setInnerSize(9000, 11490);
-    Command1 = addButton("Command1", QStringLiteral("GESTIONE ORDINI"), rgb(255, 128, 0), 120, 960, 8775, 1095);
+    Command1 =
+        addButton("Command1", QStringLiteral("GESTIONE ORDINI"), rgb(255, 128, 0), 120, 960, 8775, 1095);
     const QColor grey = rgb(224, 224, 224);
-    QPushButton* entry = addButton("Command12", QStringLiteral("Inserisco Articoli"), grey, 120, 2520, 8775, 1575);
+    QPushButton* entry =
+        addButton("Command12", QStringLiteral("Inserisco Articoli"), grey, 120, 2520, 8775, 1575);
     QPushButton* list = addButton("Command13", QStringLiteral("Vedo Ordine"), grey, 120, 4200, 8775, 1575);
-    QPushButton* confirm = addButton("Command2", QStringLiteral("Confermo Ordine"), grey, 120, 5880, 8775, 1575);
-    QPushButton* erase = addButton("Command3", QStringLiteral("Cancello Ordine"), grey, 120, 7560, 8775, 1575);
+    QPushButton* confirm =
+        addButton("Command2", QStringLiteral("Confermo Ordine"), grey, 120, 5880, 8775, 1575);
+    QPushButton* erase =
+        addButton("Command3", QStringLiteral("Cancello Ordine"), grey, 120, 7560, 8775, 1575);
     QPushButton* exit = addButton("Command5", QStringLiteral("Uscita"), grey, 120, 9840, 8775, 1095);
     functionButtons_ = {entry, list, confirm, erase, exit};
     opens(entry, QStringLiteral("tarvo02"));
@@ -138,9 +147,10 @@ OrderMenu::OrderMenu(ui::Services& s, QWidget* parent) : MenuScreen(QStringLiter
     place(Frame1, 120, 2520, 8775, 6600);
     auto* caption = new QLabel(QStringLiteral("ELIMINA ORDINE"), Frame1);
     place(caption, 120, 120, 6000, 360);
-    QPushButton* doDelete =
-        addButton("Command7", QStringLiteral("CONFERMA CANCELLAZIONE"), rgb(255, 192, 192), 120, 1800, 8535, 1575, Frame1);
-    QPushButton* back = addButton("Command6", QStringLiteral("USCITA"), rgb(192, 192, 255), 120, 4920, 8535, 1095, Frame1);
+    QPushButton* doDelete = addButton("Command7", QStringLiteral("CONFERMA CANCELLAZIONE"),
+                                      rgb(255, 192, 192), 120, 1800, 8535, 1575, Frame1);
+    QPushButton* back =
+        addButton("Command6", QStringLiteral("USCITA"), rgb(192, 192, 255), 120, 4920, 8535, 1095, Frame1);
     Frame1->hide();
     connect(erase, &QPushButton::clicked, this, [this] {
         place(Frame1, 120, 2520, 8775, 6600);
@@ -179,7 +189,8 @@ void OrderMenu::Command7_Click() {
 
 // ---------------------------------------------------------------------------
 
-InventoryMenu::InventoryMenu(ui::Services& s, QWidget* parent) : MenuScreen(QStringLiteral("tarvo04"), s, parent) {
+InventoryMenu::InventoryMenu(ui::Services& s, QWidget* parent)
+    : MenuScreen(QStringLiteral("tarvo04"), s, parent) {
     setWindowTitle(QStringLiteral("Gestione Inventario"));
     setInnerSize(9000, 10095);
     addButton("Command1", QStringLiteral("GESTIONE INVENTARIO"), rgb(255, 255, 0), 120, 0, 8775, 495);
@@ -193,8 +204,8 @@ InventoryMenu::InventoryMenu(ui::Services& s, QWidget* parent) : MenuScreen(QStr
     place(operw, 1680, 600, 1095, 735);
     const char* names[] = {"Command4", "Command6", "Command7", "Command8", "Command9"};
     for (int i = 0; i < 5; ++i) {
-        QPushButton* b = addButton(names[i], QString::number(i + 1), ui::color(ui::kButtonFace), 2880 + 1200 * i, 600,
-                                   1095, 735);
+        QPushButton* b = addButton(names[i], QString::number(i + 1), ui::color(ui::kButtonFace),
+                                   2880 + 1200 * i, 600, 1095, 735);
         const QString digit = QString::number(i + 1);
         connect(b, &QPushButton::clicked, this, [this, digit] {
             operw->setText(digit);
@@ -202,12 +213,18 @@ InventoryMenu::InventoryMenu(ui::Services& s, QWidget* parent) : MenuScreen(QStr
         });
     }
     const QColor pale = rgb(255, 255, 128);
-    QPushButton* entry = addButton("Command12", QStringLiteral("Inserisco Articoli"), pale, 120, 1440, 8775, 1575);
-    QPushButton* list = addButton("Command13", QStringLiteral("Vedo Inventario"), pale, 120, 3120, 8775, 1575);
-    QPushButton* confirm = addButton("Command2", QStringLiteral("Confermo Inventario"), pale, 120, 4800, 8775, 1575);
-    QPushButton* erase = addButton("Command3", QStringLiteral("Cancello Inventario"), pale, 120, 6480, 8775, 1575);
-    QPushButton* exit = addButton("Command5", QStringLiteral("Uscita"), rgb(255, 192, 192), 120, 8160, 8775, 1095);
-    for (const auto& [b, target] : {std::pair{entry, QStringLiteral("tarvo05")}, std::pair{list, QStringLiteral("tarvo06")}}) {
+    QPushButton* entry =
+        addButton("Command12", QStringLiteral("Inserisco Articoli"), pale, 120, 1440, 8775, 1575);
+    QPushButton* list =
+        addButton("Command13", QStringLiteral("Vedo Inventario"), pale, 120, 3120, 8775, 1575);
+    QPushButton* confirm =
+        addButton("Command2", QStringLiteral("Confermo Inventario"), pale, 120, 4800, 8775, 1575);
+    QPushButton* erase =
+        addButton("Command3", QStringLiteral("Cancello Inventario"), pale, 120, 6480, 8775, 1575);
+    QPushButton* exit =
+        addButton("Command5", QStringLiteral("Uscita"), rgb(255, 192, 192), 120, 8160, 8775, 1095);
+    for (const auto& [b, target] :
+         {std::pair{entry, QStringLiteral("tarvo05")}, std::pair{list, QStringLiteral("tarvo06")}}) {
         const QString name = target;
         b->setEnabled(s_.registry.has(name));
         connect(b, &QPushButton::clicked, this, [this, name] {
@@ -250,9 +267,12 @@ SupplierDocumentsMenu::SupplierDocumentsMenu(ui::Services& s, QWidget* parent)
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
     place(Label1, 120, 540, 4500, 495);
-    QPushButton* orders = addButton("Command12", QStringLiteral("Ordine a fornitore"), rgb(255, 128, 128), 360, 1080, 3855, 615);
-    QPushButton* returns = addButton("Command13", QStringLiteral("Gestione Resi"), rgb(192, 192, 255), 360, 1800, 3855, 615);
-    QPushButton* receipt = addButton("Command7", QStringLiteral("Ricevimento merci"), rgb(255, 128, 255), 360, 2520, 3855, 615);
+    QPushButton* orders = addButton("Command12", QStringLiteral("Ordine a fornitore"), rgb(255, 128, 128),
+                                    360, 1080, 3855, 615);
+    QPushButton* returns =
+        addButton("Command13", QStringLiteral("Gestione Resi"), rgb(192, 192, 255), 360, 1800, 3855, 615);
+    QPushButton* receipt =
+        addButton("Command7", QStringLiteral("Ricevimento merci"), rgb(255, 128, 255), 360, 2520, 3855, 615);
     opens(orders, QStringLiteral("lumo07"));
     opens(returns, QStringLiteral("tarvo01r"));
     opens(receipt, QStringLiteral("tarvo01b"));
@@ -271,7 +291,8 @@ void SupplierDocumentsMenu::Form_Load() {
 
 // ---------------------------------------------------------------------------
 
-GoodsReceiptMenu::GoodsReceiptMenu(ui::Services& s, QWidget* parent) : MenuScreen(QStringLiteral("tarvo01b"), s, parent) {
+GoodsReceiptMenu::GoodsReceiptMenu(ui::Services& s, QWidget* parent)
+    : MenuScreen(QStringLiteral("tarvo01b"), s, parent) {
     setWindowTitle(QStringLiteral("Ricevimento merci"));
     setInnerSize(4125, 4200);
     addButton("Command1", QStringLiteral("RICEVIMENTO MERCI"), rgb(255, 128, 255), 0, 0, 4215, 495);
@@ -281,9 +302,11 @@ GoodsReceiptMenu::GoodsReceiptMenu(ui::Services& s, QWidget* parent) : MenuScree
     operw->setObjectName(QStringLiteral("operw"));
     place(operw, 2160, 600, 1095, 435);
     const QColor grey = rgb(224, 224, 224);
-    QPushButton* entry = addButton("Command12", QStringLiteral("Inserisco Articoli"), grey, 120, 1080, 3855, 495);
+    QPushButton* entry =
+        addButton("Command12", QStringLiteral("Inserisco Articoli"), grey, 120, 1080, 3855, 495);
     QPushButton* list = addButton("Command13", QStringLiteral("Vedo articoli"), grey, 120, 1680, 3855, 495);
-    QPushButton* confirm = addButton("Command2", QStringLiteral("Confermo carico"), grey, 120, 2280, 3855, 495);
+    QPushButton* confirm =
+        addButton("Command2", QStringLiteral("Confermo carico"), grey, 120, 2280, 3855, 495);
     QPushButton* erase = addButton("Command3", QStringLiteral("Cancello Carico"), grey, 120, 2880, 3855, 495);
     entry->setEnabled(s_.registry.has(QStringLiteral("tarvo05b")));
     connect(entry, &QPushButton::clicked, this, [this] {
@@ -297,15 +320,18 @@ GoodsReceiptMenu::GoodsReceiptMenu(ui::Services& s, QWidget* parent) : MenuScree
     connect(erase, &QPushButton::clicked, this, [this] {
         // The question is the supplier order menu's; the lines emptied are the
         // goods receipt lines, the table the other three buttons work on.
-        if (s_.messages.askCritical(QStringLiteral("Attenzione  !!  Sei sicuro di voler Cancellare questo Ordine ?"),
-                                    QStringLiteral("Cancellazione Ordine"), this))
+        if (s_.messages.askCritical(
+                QStringLiteral("Attenzione  !!  Sei sicuro di voler Cancellare questo Ordine ?"),
+                QStringLiteral("Cancellazione Ordine"), this))
             deleteAll(QStringLiteral("SELECT * FROM carico"));
     });
     QPushButton* exit = exitPictureButton(120, 3480, 3855, 615);
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void GoodsReceiptMenu::Form_Load() { s_.state.ean = QString(); }
+void GoodsReceiptMenu::Form_Load() {
+    s_.state.ean = QString();
+}
 
 // ---------------------------------------------------------------------------
 
@@ -333,18 +359,22 @@ SupplierLinesMenu::Kind SupplierLinesMenu::supplierOrder() {
             QStringLiteral("SELECT * FROM ordine")};
 }
 
-SupplierLinesMenu::SupplierLinesMenu(const Kind& k, ui::Services& s, QWidget* parent) : MenuScreen(k.name, s, parent) {
+SupplierLinesMenu::SupplierLinesMenu(const Kind& k, ui::Services& s, QWidget* parent)
+    : MenuScreen(k.name, s, parent) {
     setWindowTitle(k.title);
     setInnerSize(4125, 4200);
     addButton("Command1", k.title, rgb(255, 128, 128), 0, 0, 4215, 495);
     const QColor grey = rgb(224, 224, 224);
-    QPushButton* entry = addButton("Command12", QStringLiteral("Inserisco Articoli"), grey, 120, 840, 3855, 495);
+    QPushButton* entry =
+        addButton("Command12", QStringLiteral("Inserisco Articoli"), grey, 120, 840, 3855, 495);
     QPushButton* list = addButton("Command13", k.listCaption, grey, 120, 1440, 3855, 495);
-    QPushButton* confirm = addButton("Command2", k.name == QLatin1String("tarvo01r") ? QStringLiteral("Confermo Resi")
-                                                                                      : QStringLiteral("Confermo Ordine"),
+    QPushButton* confirm = addButton("Command2",
+                                     k.name == QLatin1String("tarvo01r") ? QStringLiteral("Confermo Resi")
+                                                                         : QStringLiteral("Confermo Ordine"),
                                      grey, 120, 2040, 3855, 495);
-    QPushButton* erase = addButton("Command3", k.name == QLatin1String("tarvo01r") ? QStringLiteral("Cancello Resi")
-                                                                                    : QStringLiteral("Cancello Ordine"),
+    QPushButton* erase = addButton("Command3",
+                                   k.name == QLatin1String("tarvo01r") ? QStringLiteral("Cancello Resi")
+                                                                       : QStringLiteral("Cancello Ordine"),
                                    grey, 120, 2640, 3855, 495);
     opens(entry, k.entry);
     opens(list, k.list);
@@ -357,7 +387,9 @@ SupplierLinesMenu::SupplierLinesMenu(const Kind& k, ui::Services& s, QWidget* pa
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void SupplierLinesMenu::Form_Load() { s_.state.ean = QString(); }
+void SupplierLinesMenu::Form_Load() {
+    s_.state.ean = QString();
+}
 
 // ---------------------------------------------------------------------------
 

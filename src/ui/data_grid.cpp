@@ -6,7 +6,9 @@
 
 namespace ui {
 
-DataGrid::DataGrid(QWidget* parent) : QTableView(parent), model_(new data::TableModel(this)) {
+DataGrid::DataGrid(QWidget* parent)
+    : QTableView(parent)
+    , model_(new data::TableModel(this)) {
     setModel(model_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -30,7 +32,9 @@ data::Error DataGrid::setQuery(const data::Database& db, const QString& desktopS
     return model_->setDesktopQuery(db, desktopSql);
 }
 
-data::Error DataGrid::refresh() { return model_->refresh(); }
+data::Error DataGrid::refresh() {
+    return model_->refresh();
+}
 
 int DataGrid::rows() const {
     // Every row of the query, not only the ones fetched so far.
@@ -39,7 +43,9 @@ int DataGrid::rows() const {
     return model_->rowCount() + 1;
 }
 
-int DataGrid::cols() const { return model_->columnCount() + 1; }
+int DataGrid::cols() const {
+    return model_->columnCount() + 1;
+}
 
 QString DataGrid::textMatrix(int row, int col) const {
     if (col <= 0)

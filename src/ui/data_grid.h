@@ -47,5 +47,4 @@ private:
     int mouseCol_ = 0;
 };
 
-
 } // namespace ui

@@ -38,8 +38,8 @@ public:
     }
     // A question with Yes and No, critical icon, No as the default: true on Yes.
     bool askCritical(const QString& text, const QString& title, QWidget* parent = nullptr) {
-        return show({text, title, Message::Icon::Critical, Message::Buttons::YesNo, Message::Answer::No}, parent) ==
-               Message::Answer::Yes;
+        return show({text, title, Message::Icon::Critical, Message::Buttons::YesNo, Message::Answer::No},
+                    parent) == Message::Answer::Yes;
     }
 };
 

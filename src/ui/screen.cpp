@@ -3,9 +3,13 @@
 #include "ui/messages.h"
 #include "ui/toolkit.h"
 
+#include <QCloseEvent>
+
 namespace ui {
 
-Screen::Screen(const QString& name, Services& services, QWidget* parent) : QWidget(parent, Qt::Window), s_(services) {
+Screen::Screen(const QString& name, Services& services, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , s_(services) {
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose);
     QFont f = font();
@@ -13,7 +17,15 @@ Screen::Screen(const QString& name, Services& services, QWidget* parent) : QWidg
     setFont(f);
 }
 
-void Screen::setInnerSize(int w, int h) { setFixedSize(twips(w), twips(h)); }
+void Screen::closeEvent(QCloseEvent* e) {
+    QWidget::closeEvent(e);
+    if (e->isAccepted())
+        closed_ = true;
+}
+
+void Screen::setInnerSize(int w, int h) {
+    setFixedSize(twips(w), twips(h));
+}
 
 void Screen::setWindowColour(const QColor& c) {
     QPalette p = palette();
@@ -25,8 +37,8 @@ void Screen::setWindowColour(const QColor& c) {
 bool Screen::reportError(const data::Error& e) {
     if (e.ok())
         return false;
-    s_.messages.show({e.message(), QStringLiteral("Archivio dati"), Message::Icon::Critical, Message::Buttons::Ok,
-                      Message::Answer::Ok},
+    s_.messages.show({e.message(), QStringLiteral("Archivio dati"), Message::Icon::Critical,
+                      Message::Buttons::Ok, Message::Answer::Ok},
                      this);
     return true;
 }

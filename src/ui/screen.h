@@ -16,6 +16,8 @@ public:
 
     // The opening steps of the screen.
     virtual void Form_Load() {}
+    // True once the window was closed (it is destroyed soon after).
+    bool isClosed() const { return closed_; }
 
 protected:
     // Inner area of the window in twips.
@@ -24,7 +26,12 @@ protected:
     // Shows the operator the message of a database error; true when there was one.
     bool reportError(const data::Error& e);
 
+    void closeEvent(QCloseEvent* e) override;
+
     Services& s_;
+
+private:
+    bool closed_ = false;
 };
 
 } // namespace ui

@@ -6,7 +6,9 @@ namespace ui {
 
 Screen* ScreenRegistry::find(const QString& name) const {
     const auto it = open_.constFind(name);
-    return it == open_.constEnd() ? nullptr : it->data();
+    if (it == open_.constEnd() || it->isNull() || (*it)->isClosed())
+        return nullptr; // a closed screen is opened anew, with its opening steps
+    return it->data();
 }
 
 Screen* ScreenRegistry::open(const QString& name) {

@@ -25,7 +25,8 @@ public:
 // A clock stopped on one day, for tests.
 class FixedClock : public Clock {
 public:
-    explicit FixedClock(QDate d) : day_(d) {}
+    explicit FixedClock(QDate d)
+        : day_(d) {}
     QDate today() const override { return day_; }
     void set(QDate d) { day_ = d; }
 

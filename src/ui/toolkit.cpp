@@ -5,7 +5,9 @@
 
 namespace ui {
 
-void place(QWidget* w, int left, int top, int width, int height) { w->setGeometry(twipsRect(left, top, width, height)); }
+void place(QWidget* w, int left, int top, int width, int height) {
+    w->setGeometry(twipsRect(left, top, width, height));
+}
 
 QColor color(quint32 value) {
     if (value & 0x80000000u) {
@@ -28,8 +30,8 @@ void setBackground(QWidget* w, const QColor& c) {
     // whatever the style draws.
     w->setProperty("marboBackground", c);
     if (qobject_cast<QPushButton*>(w)) {
-        w->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #555; }")
-                             .arg(c.name()));
+        w->setStyleSheet(
+            QStringLiteral("QPushButton { background-color: %1; border: 1px solid #555; }").arg(c.name()));
     } else {
         QPalette p = w->palette();
         p.setColor(QPalette::Base, c);

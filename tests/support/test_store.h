@@ -5,6 +5,7 @@
 #pragma once
 
 #include "data/ddl.h"
+#include "data/recordset.h"
 #include "data/table.h"
 
 #include <QRandomGenerator>

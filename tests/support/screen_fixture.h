@@ -1,0 +1,62 @@
+// Real screens on a small store: the shared state, a scripted message service,
+// the registry with the menus and stand-ins for the screens not under test, a
+// clock stopped on one day, and the store's databases on drive c: of a
+// temporary data root.
+#pragma once
+
+#include "shell/state/shared_state.h"
+#include "test_store.h"
+#include "ui/messages.h"
+#include "ui/screen.h"
+#include "ui/screen_registry.h"
+#include "ui/services.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+
+namespace testing_support {
+
+// A screen that only says it was opened.
+class StandIn : public ui::Screen {
+public:
+    StandIn(const QString& name, ui::Services& s)
+        : Screen(name, s) {}
+    void Form_Load() override { ++loads; }
+    int loads = 0;
+};
+
+class ScreenFixture {
+public:
+    explicit ScreenFixture(QDate today = QDate(2026, 12, 10))
+        : clock(today)
+        , services{state, store.dbs(), messages, registry, clock} {
+        registry.setServices(&services);
+    }
+    ~ScreenFixture() {
+        registry.closeAll();
+        QApplication::processEvents();
+    }
+
+    void standIn(const QString& name) {
+        registry.add(name, [name](ui::Services& s) { return new StandIn(name, s); });
+    }
+    template <typename T = QWidget> T* child(ui::Screen* screen, const char* name) {
+        return screen ? screen->findChild<T*>(QString::fromLatin1(name)) : nullptr;
+    }
+    void click(ui::Screen* screen, const char* name) {
+        auto* b = child<QAbstractButton>(screen, name);
+        if (!b)
+            qFatal("no button %s", name);
+        b->click();
+    }
+    bool isOpen(const QString& name) const { return registry.find(name) != nullptr; }
+
+    TestStore store;
+    shell::SharedState state;
+    ui::ScriptedMessages messages;
+    ui::ScreenRegistry registry;
+    ui::FixedClock clock;
+    ui::Services services;
+};
+
+} // namespace testing_support

@@ -1,0 +1,63 @@
+// shoot-screens ROOT OUTDIR: opens the main menu and every section menu on the
+// store under ROOT and writes a picture of each into OUTDIR (for the docs).
+#include "data/database.h"
+#include "shell/section_menus.h"
+#include "shell/state/shared_state.h"
+#include "ui/messages.h"
+#include "ui/screen.h"
+#include "ui/screen_registry.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QTextStream>
+
+namespace {
+void shoot(QWidget* w, const QString& dir, const QString& name) {
+    QApplication::processEvents();
+    w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+void click(QWidget* w, const char* name) {
+    if (auto* b = w->findChild<QAbstractButton*>(QString::fromLatin1(name)))
+        b->click();
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 3) {
+        QTextStream(stderr) << "usage: shoot-screens ROOT OUTDIR\n";
+        return 2;
+    }
+    QDir().mkpath(args.at(2));
+    shell::SharedState state;
+    data::Databases dbs{data::DriveMapping(args.at(1))};
+    ui::ScriptedMessages messages;
+    ui::ScreenRegistry registry;
+    ui::Clock clock;
+    ui::Services services{state, dbs, messages, registry, clock};
+    registry.setServices(&services);
+    shell::registerMenus(registry);
+    const QString out = args.at(2);
+
+    ui::Screen* main = registry.open(QStringLiteral("tarvom"));
+    shoot(main, out, QStringLiteral("tarvom"));
+    click(main, "Command3");
+    shoot(main, out, QStringLiteral("tarvom-accedi"));
+    ui::Screen* dept = registry.open(QStringLiteral("MainOrd"));
+    shoot(dept, out, QStringLiteral("MainOrd"));
+    click(dept, "Command13");
+    shoot(registry.find(QStringLiteral("tarvo01")), out, QStringLiteral("tarvo01"));
+    shoot(registry.open(QStringLiteral("tarvo04")), out, QStringLiteral("tarvo04"));
+    click(main, "Command6");
+    shoot(main, out, QStringLiteral("tarvom-fornitori"));
+    click(main, "Command9");
+    shoot(registry.find(QStringLiteral("tarvof")), out, QStringLiteral("tarvof"));
+    for (const char* name : {"tarvo01b", "tarvo01r", "tarvo01f"})
+        shoot(registry.open(QString::fromLatin1(name)), out, QString::fromLatin1(name));
+    for (const QString& m : messages.texts())
+        QTextStream(stderr) << "message: " << m << "\n";
+    registry.closeAll();
+    return 0;
+}
