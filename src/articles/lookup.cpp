@@ -108,6 +108,13 @@ ResolveResult ArticleLookup::resolveCode(EntryFields& f) {
 
     state_.ean = QString();
     state_.articleCode = 0;
+    // A new code: nothing of the article shown before may stay in the fields,
+    // or a store after an unknown code would go to that article.
+    f.codcasaw.clear();
+    f.imballow.clear();
+    f.costow.clear();
+    f.prezzow.clear();
+    f.qinvw.clear();
     if (f.eanw.size() == 12)
         f.eanw.prepend(QLatin1Char('0'));
     const QString t = f.eanw.trimmed();

@@ -1,5 +1,7 @@
 #include "data/dialect.h"
 
+#include "data/schema.h"
+
 #include <QDate>
 #include <QHash>
 #include <QSet>
@@ -222,6 +224,7 @@ Translated translate(const QString& text, Engine engine) {
     bool complex = false;
     bool isSelect = false;
     bool first = true;
+    bool ordered = false;
     // Where the last name stands in the output, when LIKE follows it directly.
     qsizetype lastNamePos = -1, lastNameLen = 0;
     qsizetype likeOperandPos = -1, likeOperandLen = 0;
@@ -307,6 +310,8 @@ Translated translate(const QString& text, Engine engine) {
                 if (first && low == QLatin1String("select"))
                     isSelect = true;
                 first = false;
+                if (low == QLatin1String("order"))
+                    ordered = true;
                 if (low == QLatin1String("from")) {
                     afterFrom = true;
                 } else if (low == QLatin1String("where") || low == QLatin1String("order") ||
@@ -405,10 +410,14 @@ Translated translate(const QString& text, Engine engine) {
     }
     while (sql.endsWith(QLatin1Char(' ')))
         sql.chop(1);
+    t.simpleSelect = isSelect && !complex && fromTables == 1 && !t.table.isEmpty();
+    // Without ORDER BY the rows come in the order the table holds them, as the
+    // screens expect, whatever index the engine picks.
+    if (t.simpleSelect && !ordered)
+        sql += QStringLiteral(" ORDER BY ") + ident(QLatin1String(schema::kRowId));
     if (!limit.isEmpty())
         sql += QStringLiteral(" LIMIT ") + limit;
     t.sql = sql;
-    t.simpleSelect = isSelect && !complex && fromTables == 1 && !t.table.isEmpty();
     if (fromTables != 1)
         t.table = fromTables == 0 ? QString() : t.table;
     return t;

@@ -1,6 +1,7 @@
 #include "shell/section_menus.h"
 
 #include "articles/readings.h"
+#include "confirm/inventory_transfer.h"
 #include "data/recordset.h"
 #include "shell/main_menu.h"
 #include "shell/numbering.h"
@@ -234,15 +235,110 @@ InventoryMenu::InventoryMenu(ui::Services& s, QWidget* parent)
             }
         });
     }
-    // The confirm and delete panels arrive with the inventory transfer.
-    confirm->setEnabled(false);
-    erase->setEnabled(false);
+    createPanels();
+    connect(confirm, &QPushButton::clicked, this, [this] {
+        Frame1->show();
+        Frame1->raise();
+    });
+    connect(erase, &QPushButton::clicked, this, [this] {
+        Frame2->show();
+        Frame2->raise();
+    });
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
     // The operator field turns yellow when it receives the focus and stays so.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now == operw)
             ui::setBackground(operw, rgb(255, 255, 0));
     });
+}
+
+QFrame* InventoryMenu::panel(const char* name, const QString& caption) {
+    auto* f = new QFrame(this);
+    f->setObjectName(QString::fromLatin1(name));
+    f->setFrameShape(QFrame::Box);
+    f->setAutoFillBackground(true);
+    place(f, 120, 1440, 8775, 6600);
+    auto* title = new QLabel(caption, f);
+    place(title, 120, 60, 8000, 360);
+    f->hide();
+    return f;
+}
+
+void InventoryMenu::createPanels() {
+    Frame1 = panel("Frame1", QStringLiteral("CONFERMA INVENTARIO"));
+    Command10 = addButton("Command10", QStringLiteral("CONFERMA INVENTARIO"), rgb(128, 255, 128), 120, 600,
+                          8535, 1575, Frame1);
+    QPushButton* back1 =
+        addButton("Command11", QStringLiteral("USCITA"), rgb(192, 192, 255), 120, 2400, 8535, 1095, Frame1);
+    Label2 = new QLabel(Frame1);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    place(Label2, 120, 3720, 8535, 735);
+    Frame2 = panel("Frame2", QStringLiteral("CANCELLA INVENTARIO"));
+    Command15 = addButton("Command15", QStringLiteral("CANCELLA INVENTARIO"), rgb(255, 192, 192), 120, 600,
+                          8535, 1575, Frame2);
+    QPushButton* back2 =
+        addButton("Command14", QStringLiteral("USCITA"), rgb(192, 192, 255), 120, 2400, 8535, 1095, Frame2);
+    Label3 = new QLabel(Frame2);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    place(Label3, 120, 3720, 8535, 735);
+    for (QLabel* l : {Label2, Label3}) {
+        QFont f = l->font();
+        f.setPointSize(14);
+        f.setBold(true);
+        l->setFont(f);
+    }
+    connect(Command10, &QPushButton::clicked, this, &InventoryMenu::Command10_Click);
+    connect(Command15, &QPushButton::clicked, this, &InventoryMenu::Command15_Click);
+    connect(back1, &QPushButton::clicked, Frame1, &QWidget::hide);
+    connect(back2, &QPushButton::clicked, Frame2, &QWidget::hide);
+}
+
+int InventoryMenu::panelOperator() {
+    const double n = articles::leadingNumber(operw->text());
+    const double r = std::nearbyint(n);
+    if (operw->text().isEmpty() || r == 0 || r > 32767 || r < -32768) {
+        operw->setFocus(); // no message here: the field says what is missing
+        return 0;
+    }
+    return int(r);
+}
+
+void InventoryMenu::Command10_Click() {
+    if (const int op = panelOperator()) {
+        s_.state.operatorNumber = std::int16_t(op);
+        if (!numberTaken_) {
+            s_.messages.show({QStringLiteral(" Attenzione !!     Numero Inventario non corretto..... "),
+                              {},
+                              ui::Message::Icon::Critical,
+                              ui::Message::Buttons::Ok,
+                              ui::Message::Answer::Ok},
+                             this);
+        } else {
+            const data::Database store = s_.dbs.open(s_.state.storeDbPath);
+            const confirm::TransferResult r = confirm::transferInventory(store, s_.state, s_.clock.today());
+            if (!reportError(r.error)) {
+                if (!r.notice.isEmpty())
+                    s_.messages.info(r.notice, this);
+                Label2->setText(QStringLiteral("INVENTARIO CARICATO NR. ") +
+                                QString::number(s_.state.documentNumber));
+            }
+        }
+    }
+    // One press per opening of the menu, whatever happened.
+    Command10->hide();
+}
+
+void InventoryMenu::Command15_Click() {
+    if (const int op = panelOperator()) {
+        s_.state.operatorNumber = std::int16_t(op);
+        const data::Database store = s_.dbs.open(s_.state.storeDbPath);
+        if (!reportError(store.ok() ? confirm::deleteInventory(store, s_.state.operatorNumber)
+                                    : store.error())) {
+            findChild<QPushButton*>(QStringLiteral("Command3"))->hide();
+            Label3->setText(QStringLiteral("Inventario è stato cancellato "));
+        }
+    }
+    Command15->hide();
 }
 
 void InventoryMenu::Form_Load() {

@@ -62,8 +62,22 @@ public:
     void Form_Load() override;
     bool numberTaken() const { return numberTaken_; }
 
+    void Command10_Click(); // CONFERMA INVENTARIO
+    void Command15_Click(); // CANCELLA INVENTARIO
+
 protected:
+    QFrame* panel(const char* name, const QString& caption);
+    void createPanels();
+    // The operator of the panels: no message, the focus goes to the field.
+    int panelOperator();
+
     QLineEdit* operw;
+    QFrame* Frame1;
+    QFrame* Frame2;
+    QPushButton* Command10;
+    QPushButton* Command15;
+    QLabel* Label2;
+    QLabel* Label3;
     bool numberTaken_ = false;
 };
 

@@ -1,5 +1,6 @@
 // Translation of the screens' query texts into each engine's SQL.
 #include "data/dialect.h"
+#include "qt_print.h"
 
 #include <gtest/gtest.h>
 
@@ -51,28 +52,28 @@ INSTANTIATE_TEST_SUITE_P(
              {}},
         // like with * and ?, literal % and _ escaped; PostgreSQL folds case with ILIKE.
         Case{"SELECT * FROM codean WHERE  eanare  like '*80_1%?*'",
-             "SELECT * FROM \"codean\" WHERE \"eanare\" LIKE ? ESCAPE '\\'",
-             "SELECT * FROM \"codean\" WHERE \"eanare\" ILIKE ? ESCAPE '\\'",
+             "SELECT * FROM \"codean\" WHERE \"eanare\" LIKE ? ESCAPE '\\' ORDER BY \"marbo_rid\"",
+             "SELECT * FROM \"codean\" WHERE \"eanare\" ILIKE ? ESCAPE '\\' ORDER BY \"marbo_rid\"",
              {QStringLiteral("%80\\_1\\%_%")}},
         // A pattern with a plain prefix also bounds the column, so the index serves it.
         Case{"SELECT * FROM codean WHERE  eanare  like '2001234*' or trim(desart) like 'x*'",
              "SELECT * FROM \"codean\" WHERE (\"eanare\" LIKE ? ESCAPE '\\' AND \"eanare\" >= ? AND "
              "\"eanare\" < ?) "
-             "or trim(\"desart\") LIKE ? ESCAPE '\\'",
+             "or trim(\"desart\") LIKE ? ESCAPE '\\' ORDER BY \"marbo_rid\"",
              "SELECT * FROM \"codean\" WHERE (\"eanare\" ILIKE ? ESCAPE '\\' AND \"eanare\" >= ? AND "
              "\"eanare\" < ?) "
-             "or trim(\"desart\") ILIKE ? ESCAPE '\\'",
+             "or trim(\"desart\") ILIKE ? ESCAPE '\\' ORDER BY \"marbo_rid\"",
              {QStringLiteral("2001234%"), QStringLiteral("2001234"),
               QStringLiteral("2001234") + QChar(0xFFFF), QStringLiteral("x%")}},
         // trim(), <>, text values bound without their trailing blanks, numbers kept.
         Case{"SELECT * FROM tipodoc WHERE trim(coddoc) <> 'INVENTARIO  ' and anno = 2026",
-             "SELECT * FROM \"tipodoc\" WHERE trim(\"coddoc\") <> ? and \"anno\" = 2026",
-             "SELECT * FROM \"tipodoc\" WHERE trim(\"coddoc\") <> ? and \"anno\" = 2026",
+             "SELECT * FROM \"tipodoc\" WHERE trim(\"coddoc\") <> ? and \"anno\" = 2026 ORDER BY \"marbo_rid\"",
+             "SELECT * FROM \"tipodoc\" WHERE trim(\"coddoc\") <> ? and \"anno\" = 2026 ORDER BY \"marbo_rid\"",
              {QStringLiteral("INVENTARIO")}},
         // Accented table names, doubled quotes inside a text, & joining texts, TOP.
         Case{"SELECT TOP 5 database & 'x''y' FROM società ",
-             "SELECT \"database\" || ? FROM \"società\" LIMIT 5",
-             "SELECT \"database\" || ? FROM \"società\" LIMIT 5",
+             "SELECT \"database\" || ? FROM \"società\" ORDER BY \"marbo_rid\" LIMIT 5",
+             "SELECT \"database\" || ? FROM \"società\" ORDER BY \"marbo_rid\" LIMIT 5",
              {QStringLiteral("x'y")}}));
 
 TEST(Dialect, ValuesNeverBecomeSyntax) {
@@ -92,7 +93,7 @@ TEST(Dialect, ValuesNeverBecomeSyntax) {
                                  Engine::Sqlite);
         ASSERT_TRUE(t.error.ok()) << qPrintable(v);
         EXPECT_EQ(t.sql,
-                  QStringLiteral("SELECT * FROM \"inventario\" WHERE \"eanrig\" = ? and \"oper\" = 1"));
+                  QStringLiteral("SELECT * FROM \"inventario\" WHERE \"eanrig\" = ? and \"oper\" = 1 ORDER BY \"marbo_rid\""));
         ASSERT_EQ(t.values.size(), 1);
         EXPECT_EQ(t.values.at(0).toString(), v.trimmed() == v ? v : v);
     }
@@ -109,7 +110,7 @@ TEST(Dialect, RefusesWhatCannotBeOneQuery) {
     // A closing semicolon is harmless; two minus signs never open a comment.
     EXPECT_TRUE(translate(QStringLiteral("SELECT * FROM codean;"), Engine::Sqlite).error.ok());
     EXPECT_EQ(translate(QStringLiteral("SELECT * FROM codean WHERE codare = --1"), Engine::Sqlite).sql,
-              QStringLiteral("SELECT * FROM \"codean\" WHERE \"codare\" = - -1"));
+              QStringLiteral("SELECT * FROM \"codean\" WHERE \"codare\" = - -1 ORDER BY \"marbo_rid\""));
 }
 
 TEST(Dialect, TellsTheTableOfASimpleSelect) {

@@ -7,6 +7,7 @@
 #include "data/ddl.h"
 #include "data/recordset.h"
 #include "data/table.h"
+#include "qt_print.h"
 
 #include <QRandomGenerator>
 #include <QSqlDatabase>

@@ -1,0 +1,58 @@
+// The inventory entry `tarvo05`: an operator counts the shop, one working line
+// of `inventario` per article and operator; the quantity can be typed on the
+// screen's own keypad. The pop-up `tarvo05er` asks whether to store an article
+// that is missing from the price list.
+#pragma once
+
+#include "entry/scan_entry.h"
+
+class QFrame;
+class QLabel;
+
+namespace entry {
+
+class InventoryEntry : public ScanEntry {
+    Q_OBJECT
+public:
+    explicit InventoryEntry(ui::Services& services, QWidget* parent = nullptr);
+
+    void quanw_Enter() override;
+    void Command5_Click() override;
+
+    QFrame* Frame1; // keypad
+
+protected:
+    void carica() override;
+    void missingArticle() override;
+
+private:
+    void createKeypad();
+    void keypad(const QString& key);
+};
+
+class MissingArticlePopup : public ui::Screen {
+    Q_OBJECT
+public:
+    explicit MissingArticlePopup(ui::Services& services, QWidget* parent = nullptr);
+    void Form_Load() override;
+
+    // The count the inventory entry had in hand when it gave way to the pop-up.
+    void setPending(const QString& ean, double quantity);
+
+    void si_Click();
+    void no_Click();
+
+private:
+    QString ean_;
+    double quantity_ = 0;
+};
+
+// Stores a counted quantity on the operator's line of an article: the line is
+// found by article code and operator, or created with the article code and the
+// EAN; the article's data come from its price-list row when there is one.
+data::Error storeInventoryLine(const data::Database& store, const shell::SharedState& s, std::int32_t code,
+                               const QString& ean, double quantity);
+
+void registerInventoryEntry(ui::ScreenRegistry& registry);
+
+} // namespace entry
