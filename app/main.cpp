@@ -12,7 +12,36 @@
 #include "ui/screen_registry.h"
 #include "ui/services.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace {
+void runProbe(const QByteArray& probe, ui::ScreenRegistry& registry) {
+    if (probe == "rss") {
+        ui::Screen* menu = registry.find(QStringLiteral("tarvom"));
+        if (auto* accedi = menu->findChild<QAbstractButton*>(QStringLiteral("Command3")))
+            accedi->click();
+        if (auto* inventory = registry.open(QStringLiteral("tarvo04"))) {
+            inventory->findChild<QLineEdit*>(QStringLiteral("operw"))->setText(QStringLiteral("1"));
+            inventory->findChild<QAbstractButton*>(QStringLiteral("Command12"))->click();
+        }
+        if (ui::Screen* entry = registry.find(QStringLiteral("tarvo05"))) {
+            auto* ean = entry->findChild<QLineEdit*>(QStringLiteral("eanw"));
+            ean->setText(QStringLiteral("1234"));
+            emit ean->returnPressed();
+        }
+        QFile status(QStringLiteral("/proc/self/status"));
+        if (status.open(QIODevice::ReadOnly))
+            for (const QByteArray& line : status.readAll().split('\n'))
+                if (line.startsWith("VmRSS"))
+                    fprintf(stdout, "%s\n", line.constData());
+    }
+    QCoreApplication::quit();
+}
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -36,6 +65,12 @@ int main(int argc, char** argv) {
     ui::Screen* menu = registry.open(QStringLiteral("tarvom"));
     // The run ends with the main menu: the other screens close with it.
     QObject::connect(menu, &QObject::destroyed, &app, [&registry] { registry.closeAll(); });
+    // Diagnostics for the benchmarks: MARBO_PROBE=startup quits once the main
+    // menu is on screen; MARBO_PROBE=rss opens the store, scans one code and
+    // prints the resident memory.
+    const QByteArray probe = qgetenv("MARBO_PROBE");
+    if (!probe.isEmpty())
+        QTimer::singleShot(0, &app, [&] { runProbe(probe, registry); });
     const int rc = app.exec();
     registry.closeAll();
     return rc;

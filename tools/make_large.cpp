@@ -1,6 +1,7 @@
 // make-large [root] [articles] [inventory lines]: a store of the demo's shape
-// with many articles (default 200000) and inventory working lines (default
-// 20000), for the benchmarks.
+// with many articles (default 200000) and inventory working lines: operator 1
+// one per article (default 20000), operator 2 a list of 50000, operator 3 a
+// count of 10000 to confirm. For the benchmarks.
 #include "data/location.h"
 #include "storegen.h"
 
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
     storegen::Shape shape;
     shape.articles = args.size() > 2 ? args.at(2).toInt() : 200000;
     shape.inventoryLines = args.size() > 3 ? args.at(3).toInt() : 20000;
+    shape.longListLines = 50000;
+    shape.confirmLines = 10000;
     if (shape.articles <= 0) {
         QTextStream(stderr) << "make-large: the number of articles must be positive\n";
         return 2;

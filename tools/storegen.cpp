@@ -282,6 +282,8 @@ QString makeStore(const QString& root, const Shape& shape) {
         auto auniform = [&](double lo, double hi) { return lo + (hi - lo) * (arng() % 10000) / 10000.0; };
         const auto& gs = groups();
         int weighedSerial = 0;
+        std::vector<QString> firstEan(size_t(shape.articles));
+        auto eanOf = [&](int codart) { return firstEan[size_t(codart - 1000)]; };
         for (int i = 0; i < shape.articles; ++i) {
             const Group& g = gs[size_t(i) % gs.size()];
             const int codart = 1000 + i;
@@ -360,6 +362,7 @@ QString makeStore(const QString& root, const Shape& shape) {
                     eans << ean13(twelve);
                 }
             }
+            firstEan[size_t(i)] = eans[0];
             for (int k = 0; k < eans.size(); ++k) {
                 const bool own = k == 1; // a second EAN may be a multipack with its own price
                 codean.add({eans[k], codart, desart.left(40), QString(), QString(), 0, own ? "A" : QString(),
@@ -381,12 +384,17 @@ QString makeStore(const QString& root, const Shape& shape) {
                                 QString::fromLatin1(g.name).left(20), 1});
             }
         }
-        // Extra inventory lines beyond the article count (benchmarks) repeat articles for operators 2..9.
+        // Operators 2 and 3: many lines over the articles, as a long count has them.
         if (store) {
-            for (int i = shape.articles; i < shape.inventoryLines; ++i) {
-                const int codart = 1000 + pick(shape.articles);
-                inventario.add({codart, QString(), QStringLiteral("RIGA %1").arg(i), "PZ", uniform(1, 9), 1,
-                                double(1 + pick(30)), 1, "10", QString(), QString(), 2 + i % 8});
+            for (const auto& [oper, count] :
+                 {std::pair{2, shape.longListLines}, std::pair{3, shape.confirmLines}}) {
+                std::mt19937 lrng(shape.seed + unsigned(oper));
+                for (int i = 0; i < count; ++i) {
+                    const int codart = 1000 + int(lrng() % unsigned(shape.articles));
+                    const double q = double(1 + lrng() % 30);
+                    inventario.add(QVariantList{codart, eanOf(codart), QStringLiteral("RIGA %1").arg(i), "PZ",
+                                                uniform(1, 9), q, q, 1, "10", QString(), QString(), oper});
+                }
             }
         }
         if ((e = db.commit()))

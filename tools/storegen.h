@@ -10,7 +10,9 @@ namespace storegen {
 
 struct Shape {
     int articles = 320;     // price list rows
-    int inventoryLines = 0; // working lines of inventory (operator 1) in the store database
+    int inventoryLines = 0; // working lines of inventory of operator 1, one per article
+    int longListLines = 0;  // lines of operator 2 (a long list)
+    int confirmLines = 0;   // lines of operator 3 (a large count to confirm)
     QDate today = QDate::currentDate();
     unsigned seed = 20261210; // same data on every run
 };

@@ -68,6 +68,7 @@ bool ArticleLookup::fillFromPriceList(EntryFields& f, const Database& db, std::i
 ResolveResult ArticleLookup::resolveCode(EntryFields& f) {
     ResolveResult r;
     error_ = {};
+    const data::ReadScope reading(dbs_.open(state_.*profile_.articlesPath));
     state_.ean = QString();
     if (f.eanw.isEmpty())
         return r;
@@ -170,6 +171,7 @@ LookupEnd ArticleLookup::anagr(EntryFields& f) {
         error_ = db.error();
         return LookupEnd::DatabaseError;
     }
+    const data::ReadScope reading(db);
     const Database linesDb = dbs_.open(state_.*profile_.linesPath);
     Recordset lines = linesDb.query(profile_.lineQuery(state_));
 

@@ -21,6 +21,7 @@ struct TableInfo {
     std::vector<schema::Kind> kinds; // per column (Text where the layout does not say)
     std::vector<int> widths;         // text widths, 0 for none
     const schema::Table* layout = nullptr;
+    QHash<QString, QString> seekSql; // per index name, built once
     int indexOf(const QString& field) const;
 };
 

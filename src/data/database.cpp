@@ -382,6 +382,17 @@ bool Database::inTransaction() const {
     return conn_ && conn_->inTransaction;
 }
 
+ReadScope::ReadScope(const Database& db)
+    : db_(db) {
+    if (db.ok() && db.engine() == Engine::Sqlite && !db.inTransaction())
+        began_ = db.begin().ok();
+}
+
+ReadScope::~ReadScope() {
+    if (began_)
+        db_.commit();
+}
+
 // ---------------------------------------------------------------------------
 
 Databases::Databases(DriveMapping mapping)
@@ -441,6 +452,11 @@ Database Databases::openLocation(const Location& loc) {
             d.error_ = Error::make(Error::Kind::Engine, loc.path, QStringLiteral("sqlite functions"));
             return d;
         }
+        // A larger page cache and memory-mapped reads: a scan seeks a few pages
+        // of a large master file without a system call per page.
+        QSqlQuery tune(c->db);
+        tune.exec(QStringLiteral("PRAGMA cache_size = -16000"));
+        tune.exec(QStringLiteral("PRAGMA mmap_size = 268435456"));
         // The file must really be a database: reading its table list tells.
         QSqlQuery probe(c->db);
         if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {

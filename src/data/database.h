@@ -7,6 +7,7 @@
 #include "data/error.h"
 #include "data/location.h"
 
+#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <map>
@@ -58,6 +59,21 @@ private:
     Error error_;
 };
 
+// Reads of one operation under one read transaction (SQLite): the seeks of a
+// scan take the file's lock once instead of once per statement. Nothing is
+// done when a transaction is already open or on PostgreSQL.
+class ReadScope {
+public:
+    explicit ReadScope(const Database& db);
+    ~ReadScope();
+    ReadScope(const ReadScope&) = delete;
+    ReadScope& operator=(const ReadScope&) = delete;
+
+private:
+    Database db_;
+    bool began_ = false;
+};
+
 class Databases {
 public:
     explicit Databases(DriveMapping mapping);
@@ -71,13 +87,17 @@ public:
     Database openLocation(const Location& location);
 
     const DriveMapping& mapping() const { return mapping_; }
-    DriveMapping& mapping() { return mapping_; }
+    DriveMapping& mapping() {
+        resolved_.clear(); // the mapping may change: resolve paths again
+        return mapping_;
+    }
     // Drops every cached connection (after files were replaced under the program).
     void closeAll();
 
 private:
     DriveMapping mapping_;
     std::map<QString, std::shared_ptr<detail::Connection>> cache_;
+    QHash<QString, Location> resolved_; // program path -> location, resolved once
 };
 
 } // namespace data

@@ -2,23 +2,33 @@
 
 #include "data/connection.h"
 
-#include <QRegularExpression>
 #include <QSqlRecord>
 
 namespace data {
 
 namespace {
 
+// Length of the leading "SELECT " of a translated query, 0 when it has none.
+qsizetype selectHead(const QString& sql) {
+    qsizetype i = 0;
+    while (i < sql.size() && sql.at(i).isSpace())
+        ++i;
+    if (sql.mid(i, 6).compare(QLatin1String("select"), Qt::CaseInsensitive) != 0)
+        return 0;
+    i += 6;
+    const qsizetype start = i;
+    while (i < sql.size() && sql.at(i).isSpace())
+        ++i;
+    return i > start ? i : 0;
+}
+
 // Puts the row identity into a query that reads one table, so that a row found
 // or walked can be edited or deleted exactly.
 QString withRowId(const QString& sql) {
-    static const QRegularExpression head(QStringLiteral("^\\s*select\\s+"),
-                                         QRegularExpression::CaseInsensitiveOption);
-    const auto m = head.match(sql);
-    if (!m.hasMatch())
-        return sql;
-    return sql.left(m.capturedEnd()) + ident(QLatin1String(schema::kRowId)) + QStringLiteral(", ") +
-           sql.mid(m.capturedEnd());
+    const qsizetype head = selectHead(sql);
+    if (head == 0 || sql.at(head) == QLatin1Char('*'))
+        return sql; // SELECT * has it already
+    return sql.left(head) + ident(QLatin1String(schema::kRowId)) + QStringLiteral(", ") + sql.mid(head);
 }
 
 } // namespace
@@ -39,10 +49,7 @@ Recordset::Recordset(const Database& db, const QString& desktopSql)
         info_ = db.connection()->tableInfo(t_.table, &error_);
         if (!info_)
             return;
-        static const QRegularExpression star(QStringLiteral("^\\s*select\\s+\\*"),
-                                             QRegularExpression::CaseInsensitiveOption);
-        if (!star.match(t_.sql).hasMatch())
-            t_.sql = withRowId(t_.sql);
+        t_.sql = withRowId(t_.sql);
     }
 }
 

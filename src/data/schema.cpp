@@ -131,6 +131,8 @@ Database createDatabase(Databases& dbs, const QString& programPath, unsigned fil
                 QSqlDatabase::removeDatabase(name);
                 return fail(Error::make(Error::Kind::MissingFile, programPath, why));
             }
+            // Readers never wait on file locks and a commit writes the log once.
+            QSqlQuery(raw).exec(QStringLiteral("PRAGMA journal_mode = WAL"));
             QSqlQuery(raw).exec(QStringLiteral("PRAGMA user_version = 1"));
             raw.close();
         }

@@ -27,7 +27,30 @@ bool Table::setIndex(const QString& indexName) {
     if (!index)
         return fail(Error::make(Error::Kind::MissingIndex, name_ + QLatin1Char('.') + indexName.trimmed()))
             .ok();
+    keyColumns_.clear();
+    for (const QString& c : index->columns) {
+        const int col = info_->indexOf(c);
+        if (col < 0)
+            return fail(Error::make(Error::Kind::MissingField, name_ + QLatin1Char('.') + c)).ok();
+        keyColumns_.push_back(col);
+    }
     indexColumns_ = index->columns;
+    indexName_ = index->name;
+    if (!info_->seekSql.contains(indexName_)) {
+        // The first row of the key, in the index's order, as a seek leaves it.
+        QString where, order, columns;
+        for (const QString& c : indexColumns_) {
+            if (!where.isEmpty())
+                where += QStringLiteral(" AND ");
+            where += ident(c) + QStringLiteral(" = ?");
+            order += ident(c) + QStringLiteral(", ");
+        }
+        for (const QString& c : info_->columns)
+            columns += ident(c) + QStringLiteral(", ");
+        info_->seekSql.insert(indexName_,
+                              QStringLiteral("SELECT %1%2 FROM %3 WHERE %4 ORDER BY %5%2 LIMIT 1")
+                                  .arg(columns, QLatin1String(schema::kRowId), ident(name_), where, order));
+    }
     return true;
 }
 
@@ -45,33 +68,17 @@ bool Table::seek(const QVariantList& key) {
         return fail(Error::make(Error::Kind::BadValue, name_, QStringLiteral("chiave"))).ok();
 
     QVariantList values;
-    QString where;
-    for (int i = 0; i < indexColumns_.size(); ++i) {
-        const int col = info_->indexOf(indexColumns_.at(i));
-        if (col < 0)
-            return fail(
-                       Error::make(Error::Kind::MissingField, name_ + QLatin1Char('.') + indexColumns_.at(i)))
-                .ok();
+    values.reserve(key.size());
+    for (int i = 0; i < key.size(); ++i) {
         // A key the column cannot hold (letters sought as a number, a text longer
         // than the field) matches no row.
-        const auto v = detail::toDb(key.at(i), info_->kinds[col], 0);
+        const auto v = detail::toDb(key.at(i), info_->kinds[keyColumns_[i]], 0);
         if (!v || v->isNull())
             return false;
-        if (!where.isEmpty())
-            where += QStringLiteral(" AND ");
-        where += ident(indexColumns_.at(i)) + QStringLiteral(" = ?");
         values << *v;
     }
-    QString order;
-    for (const QString& c : indexColumns_)
-        order += ident(c) + QStringLiteral(", ");
-    QString columns;
-    for (const QString& c : info_->columns)
-        columns += ident(c) + QStringLiteral(", ");
-    const QString sql = QStringLiteral("SELECT %1%2 FROM %3 WHERE %4 ORDER BY %5%2 LIMIT 1")
-                            .arg(columns, QLatin1String(schema::kRowId), ident(name_), where, order);
     auto* conn = db_.connection().get();
-    QSqlQuery* q = conn->prepared(sql, &error_);
+    QSqlQuery* q = conn->prepared(info_->seekSql.value(indexName_), &error_);
     if (!q)
         return false;
     if (!conn->run(*q, values, &error_))

@@ -57,7 +57,9 @@ private:
     QString name_;
     std::shared_ptr<detail::TableInfo> info_;
     QStringList indexColumns_;
-    QVariantList row_; // values of the current row, one per column
+    QString indexName_;
+    std::vector<int> keyColumns_; // column of each key part
+    QVariantList row_;            // values of the current row, one per column
     qlonglong rowId_ = -1;
     enum class Mode { None, Edit, Add } mode_ = Mode::None;
     std::vector<bool> dirty_;

@@ -213,8 +213,18 @@ void InventoryEntry::carica() {
         if (quanw->text().isEmpty())
             quanw->setText(QStringLiteral("0"));
         const double q = articles::regionalNumber(quanw->text()).value_or(0.0);
-        reportError(storeInventoryLine(store, s_.state, s_.state.articleCode, s_.state.ean.text(), q));
+        const bool stored =
+            !reportError(storeInventoryLine(store, s_.state, s_.state.articleCode, s_.state.ean.text(), q));
         eanw->setFocus();
+        clearFields();
+        s_.state.ean = QString();
+        // The operator's lines are this screen's query: the total moves by
+        // what was stored. After stepping, or a failure, it is summed again.
+        if (stored && lineQuery_ == options_.profile.lineQuery(s_.state))
+            addToTotal(q);
+        else
+            caltot();
+        return;
     }
     clearFields();
     s_.state.ean = QString();

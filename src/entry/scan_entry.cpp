@@ -223,7 +223,13 @@ void ScanEntry::normaliseEan() {
     s_.state.ean = articles::normaliseEanField(eanw->text());
 }
 
+void ScanEntry::addToTotal(double q) {
+    total_ += q;
+    totqw->setText(articles::plainNumber(total_));
+}
+
 void ScanEntry::caltot() {
+    total_ = 0;
     totqw->setText(QStringLiteral("0"));
     // The total by aggregate over the screen's line query, not by walking the lines.
     QString q = lineQuery_;
@@ -234,8 +240,10 @@ void ScanEntry::caltot() {
     data::Recordset rs = s_.dbs.open(s_.state.*options_.profile.linesPath).query(q);
     if (reportError(rs.error()))
         return;
-    if (!rs.eof() && !rs.value(0).isNull())
-        totqw->setText(articles::plainNumber(rs.value(0).toDouble()));
+    if (!rs.eof() && !rs.value(0).isNull()) {
+        total_ = rs.value(0).toDouble();
+        totqw->setText(articles::plainNumber(total_));
+    }
 }
 
 void ScanEntry::chiaro() {

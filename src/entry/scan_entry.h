@@ -59,6 +59,9 @@ protected:
     articles::LookupEnd anagr();
     virtual void carica() = 0;
     void caltot();
+    // After a store of q on the screen's lines: the total moves by q, without
+    // summing every line again.
+    void addToTotal(double q);
     void chiaro();
     void clearFields();
     // The EAN field written into the shared EAN before a store: 1 to 12
@@ -70,6 +73,7 @@ protected:
 
     // The working lines of the operator, and the query the screen is on.
     QString lineQuery_;
+    double total_ = 0;
     const Options options_;
     articles::ArticleLookup lookup_;
 
