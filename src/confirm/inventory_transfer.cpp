@@ -106,77 +106,54 @@ TransferResult transferInventory(const data::Database& db, shell::SharedState& s
         return fail(e);
     r.headerWritten = true;
 
-    data::Table codean = db.table(QStringLiteral("codean"));
-    codean.setIndex(QStringLiteral("keyean"));
-    data::Table listi = db.table(QStringLiteral("listi01"));
-    listi.setIndex(QStringLiteral("primary"));
-    data::Table invmo = db.table(QStringLiteral("invmo"));
-    if (!codean.ok() || !listi.ok() || !invmo.ok())
-        return fail(!codean.ok() ? codean.error() : !listi.ok() ? listi.error() : invmo.error());
+    // One prepared seek per line: the EAN row and its article's price-list row
+    // (when there is one), only the fields the document needs; one prepared
+    // insert per document line.
+    const QString seek = QStringLiteral(
+        "SELECT c.codare, a.codart, a.desart, a.cofart, a.ivart, a.umart, a.cosmp, a.desfor, a.desgru "
+        "FROM codean c LEFT JOIN listi01 a ON a.codart = c.codare WHERE c.eanare = ? "
+        "ORDER BY c.marbo_rid LIMIT 1");
+    const QString insert = QStringLiteral(
+        "INSERT INTO invmo (bns, bannoc, bnumer, articoli, quantita, unitam, colli, tipmov, totrig, descrizione, "
+        "iva, codute, eanrig, costof, prezzo, cosmp, bflag1, dsccolore, taglia, desfor, desgru, commesso, tipodoc) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?, 'AR', ?, ?, ?, ?, ?, ?, ?, ?, NULL, 'colore', 'UNI', ?, ?, NULL, ?)");
+    const QString documentType = s.documentType.trimmed();
 
     for (lines.moveFirst(); !lines.eof(); lines.moveNext()) {
         const double quantity = lines.value(QStringLiteral("quantita")).toDouble();
         s.ean = lines.value(QStringLiteral("eanrig")).toString();
         if (quantity == 0)
             continue;
-        QVariant description = kNotFound, unit = QStringLiteral("XX"), vat = QStringLiteral("0 "),
-                 cosmp = 0.0;
+        QVariant description = kNotFound, unit = QStringLiteral("XX"), vat = QStringLiteral("0 "), cosmp = 0.0;
         QVariant desfor = QStringLiteral(""), desgru = QStringLiteral("");
         double cost = 0;
-        if (!codean.seek(s.ean.text())) {
-            if (!codean.ok())
-                return fail(codean.error());
+        const auto found = db.rowNative(seek, {s.ean.trimmed()}, &e);
+        if (e)
+            return fail(e);
+        if (!found) {
             s.articleCode = 999999;
         } else {
-            s.articleCode = std::int32_t(codean.value(QStringLiteral("codare")).toLongLong());
-            if (!listi.seek(s.articleCode)) {
-                if (!listi.ok())
-                    return fail(listi.error());
+            const QVariantList& a = *found;
+            s.articleCode = std::int32_t(a[0].toLongLong());
+            if (a[1].isNull())
                 continue; // an article without a price-list row is not transferred
-            }
-            description = listi.value(QStringLiteral("desart"));
-            cost = articles::roundHalfEven(listi.value(QStringLiteral("cofart")).toDouble(), 4);
-            vat = listi.value(QStringLiteral("ivart")).toString().left(2).leftJustified(2, QLatin1Char(' '));
-            const QVariant um = listi.value(QStringLiteral("umart"));
-            unit = um.isNull() ? QVariant(QStringLiteral("PZ")) : um;
-            cosmp = listi.value(QStringLiteral("cosmp"));
-            desfor = listi.value(QStringLiteral("desfor")).toString().left(35);
-            desgru = listi.value(QStringLiteral("desgru")).toString().left(20);
+            description = a[2];
+            cost = articles::roundHalfEven(a[3].toDouble(), 4);
+            vat = a[4].toString().left(2).leftJustified(2, QLatin1Char(' '));
+            unit = a[5].isNull() ? QVariant(QStringLiteral("PZ")) : a[5];
+            cosmp = a[6].isNull() ? QVariant() : QVariant(articles::roundHalfEven(a[6].toDouble(), 4));
+            desfor = a[7].toString().left(35);
+            desgru = a[8].toString().left(20);
         }
         if (s.lastLine == 32767)
             return fail(data::Error::make(data::Error::Kind::BadValue, QStringLiteral("invmo.bns"),
                                           QStringLiteral("troppe righe in questa sessione")));
         ++s.lastLine;
-        invmo.addNew();
-        const std::pair<const char*, QVariant> fields[] = {
-            {"bns", s.lastLine},
-            {"bannoc", s.documentYear},
-            {"bnumer", s.documentNumber},
-            {"articoli", s.articleCode},
-            {"quantita", quantity},
-            {"unitam", unit},
-            {"colli", quantity},
-            {"tipmov", QStringLiteral("AR")},
-            {"totrig", articles::roundHalfEven(cost * quantity, 2)},
-            {"descrizione", description},
-            {"iva", vat},
-            {"codute", s.userCode},
-            {"eanrig", s.ean.text()},
-            {"costof", cost},
-            {"prezzo", cost},
-            {"cosmp", cosmp},
-            {"bflag1", QVariant()},
-            {"dsccolore", QStringLiteral("colore")},
-            {"taglia", QStringLiteral("UNI")},
-            {"desfor", desfor},
-            {"desgru", desgru},
-            {"commesso", QVariant()},
-            {"tipodoc", s.documentType.text()},
-        };
-        for (const auto& [name, value] : fields)
-            invmo.setValue(QString::fromLatin1(name), value);
-        if (!invmo.ok() || !invmo.update())
-            return fail(invmo.error());
+        const QVariantList values{s.lastLine, s.documentYear, s.documentNumber, s.articleCode, quantity, unit,
+                                  quantity, articles::roundHalfEven(cost * quantity, 2), description, vat,
+                                  s.userCode, s.ean.trimmed(), cost, cost, cosmp, desfor, desgru, documentType};
+        if ((e = db.executeNative(insert, values)))
+            return fail(e);
         ++r.linesWritten;
         if (afterLine)
             afterLine(r.linesWritten);

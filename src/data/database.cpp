@@ -326,6 +326,29 @@ Error Database::executeNative(const QString& sql, const QVariantList& values) co
     return e;
 }
 
+std::optional<QVariantList> Database::rowNative(const QString& sql, const QVariantList& values, Error* error) const {
+    Error e = error_;
+    std::optional<QVariantList> out;
+    if (ok()) {
+        if (QSqlQuery* q = conn_->prepared(sql, &e)) {
+            if (conn_->run(*q, values, &e) && q->next()) {
+                QVariantList row;
+                const int n = q->record().count();
+                row.reserve(n);
+                for (int i = 0; i < n; ++i) {
+                    const QVariant v = q->value(i);
+                    row << (v.isNull() ? QVariant() : v);
+                }
+                out = std::move(row);
+            }
+            q->finish();
+        }
+    }
+    if (error)
+        *error = e;
+    return out;
+}
+
 QVariant Database::scalarNative(const QString& sql, const QVariantList& values, Error* error) const {
     Error e = error_;
     QVariant out;

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QVariant>
 #include <map>
+#include <optional>
 #include <memory>
 
 class QSqlDatabase;
@@ -40,6 +41,8 @@ public:
     Error execute(const QString& desktopSql) const;
     // Runs a statement written for this engine, with values bound in order.
     Error executeNative(const QString& sql, const QVariantList& values = {}) const;
+    // The first row of a native query, or nullopt (and the error) when none.
+    std::optional<QVariantList> rowNative(const QString& sql, const QVariantList& values, Error* error = nullptr) const;
     // First column of the first row of a native query (aggregates: totals, maxima).
     QVariant scalarNative(const QString& sql, const QVariantList& values, Error* error = nullptr) const;
 

@@ -67,8 +67,10 @@ INSTANTIATE_TEST_SUITE_P(
               QStringLiteral("2001234") + QChar(0xFFFF), QStringLiteral("x%")}},
         // trim(), <>, text values bound without their trailing blanks, numbers kept.
         Case{"SELECT * FROM tipodoc WHERE trim(coddoc) <> 'INVENTARIO  ' and anno = 2026",
-             "SELECT * FROM \"tipodoc\" WHERE trim(\"coddoc\") <> ? and \"anno\" = 2026 ORDER BY \"marbo_rid\"",
-             "SELECT * FROM \"tipodoc\" WHERE trim(\"coddoc\") <> ? and \"anno\" = 2026 ORDER BY \"marbo_rid\"",
+             "SELECT * FROM \"tipodoc\" WHERE trim(\"coddoc\") <> ? and \"anno\" = 2026 ORDER BY "
+             "\"marbo_rid\"",
+             "SELECT * FROM \"tipodoc\" WHERE trim(\"coddoc\") <> ? and \"anno\" = 2026 ORDER BY "
+             "\"marbo_rid\"",
              {QStringLiteral("INVENTARIO")}},
         // Accented table names, doubled quotes inside a text, & joining texts, TOP.
         Case{"SELECT TOP 5 database & 'x''y' FROM società ",
@@ -92,8 +94,10 @@ TEST(Dialect, ValuesNeverBecomeSyntax) {
                                      data::quoted(v) + QStringLiteral(" and oper = 1"),
                                  Engine::Sqlite);
         ASSERT_TRUE(t.error.ok()) << qPrintable(v);
-        EXPECT_EQ(t.sql,
-                  QStringLiteral("SELECT * FROM \"inventario\" WHERE \"eanrig\" = ? and \"oper\" = 1 ORDER BY \"marbo_rid\""));
+        EXPECT_EQ(
+            t.sql,
+            QStringLiteral(
+                "SELECT * FROM \"inventario\" WHERE \"eanrig\" = ? and \"oper\" = 1 ORDER BY \"marbo_rid\""));
         ASSERT_EQ(t.values.size(), 1);
         EXPECT_EQ(t.values.at(0).toString(), v.trimmed() == v ? v : v);
     }
