@@ -30,6 +30,7 @@ struct Connection {
     Location location;
     QSqlDatabase db;
     QHash<QString, QSqlQuery> statements;
+    QHash<QString, int> columnCounts; // of the prepared queries, learnt at their first run
     QHash<QString, std::shared_ptr<TableInfo>> tables;
     bool inTransaction = false;
 

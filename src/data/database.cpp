@@ -333,7 +333,10 @@ std::optional<QVariantList> Database::rowNative(const QString& sql, const QVaria
         if (QSqlQuery* q = conn_->prepared(sql, &e)) {
             if (conn_->run(*q, values, &e) && q->next()) {
                 QVariantList row;
-                const int n = q->record().count();
+                auto count = conn_->columnCounts.constFind(sql);
+                if (count == conn_->columnCounts.constEnd())
+                    count = conn_->columnCounts.insert(sql, q->record().count());
+                const int n = *count;
                 row.reserve(n);
                 for (int i = 0; i < n; ++i) {
                     const QVariant v = q->value(i);
@@ -480,6 +483,10 @@ Database Databases::openLocation(const Location& loc) {
         QSqlQuery tune(c->db);
         tune.exec(QStringLiteral("PRAGMA cache_size = -16000"));
         tune.exec(QStringLiteral("PRAGMA mmap_size = 268435456"));
+        // In WAL mode a commit then waits for no disk flush: a program killed
+        // or failing loses nothing committed and the file stays consistent;
+        // only a power cut may take back the last commits before a checkpoint.
+        tune.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
         // The file must really be a database: reading its table list tells.
         QSqlQuery probe(c->db);
         if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
