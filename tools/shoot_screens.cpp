@@ -1,6 +1,7 @@
 // shoot-screens ROOT OUTDIR: opens the main menu and every section menu on the
 // store under ROOT and writes a picture of each into OUTDIR (for the docs).
 #include "data/database.h"
+#include "entry/inventory_entry.h"
 #include "shell/section_menus.h"
 #include "shell/state/shared_state.h"
 #include "ui/messages.h"
@@ -10,6 +11,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QTextStream>
 
 namespace {
@@ -38,6 +40,7 @@ int main(int argc, char** argv) {
     ui::Clock clock;
     ui::Services services{state, dbs, messages, registry, clock};
     registry.setServices(&services);
+    entry::registerInventoryEntry(registry);
     shell::registerMenus(registry);
     const QString out = args.at(2);
 
@@ -49,7 +52,16 @@ int main(int argc, char** argv) {
     shoot(dept, out, QStringLiteral("MainOrd"));
     click(dept, "Command13");
     shoot(registry.find(QStringLiteral("tarvo01")), out, QStringLiteral("tarvo01"));
-    shoot(registry.open(QStringLiteral("tarvo04")), out, QStringLiteral("tarvo04"));
+    ui::Screen* inventory = registry.open(QStringLiteral("tarvo04"));
+    shoot(inventory, out, QStringLiteral("tarvo04"));
+    if (auto* operw = inventory->findChild<QLineEdit*>(QStringLiteral("operw")))
+        operw->setText(QStringLiteral("1"));
+    click(inventory, "Command12");
+    if (auto* e = qobject_cast<entry::InventoryEntry*>(registry.find(QStringLiteral("tarvo05")))) {
+        e->eanw->setText(QStringLiteral("1006")); // an internal code: the article's EAN replaces it
+        emit e->eanw->returnPressed();
+        shoot(e, out, QStringLiteral("tarvo05"));
+    }
     click(main, "Command6");
     shoot(main, out, QStringLiteral("tarvom-fornitori"));
     click(main, "Command9");
