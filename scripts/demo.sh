@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
+export BUILD_DIR=${BUILD_DIR:-build-demo}
 bash scripts/build.sh -DMARBO_TESTS=OFF
 build_dir=${BUILD_DIR:-build}
 export MARBO_DATA_ROOT=${MARBO_DATA_ROOT:-$PWD/demo-store}

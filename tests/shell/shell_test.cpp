@@ -1,5 +1,6 @@
 // The main menu and the section menus driven as the operator drives them.
 #include "screen_fixture.h"
+#include "shell/amount_formatter.h"
 #include "shell/main_menu.h"
 #include "shell/section_menus.h"
 #include "ui/data_grid.h"
@@ -308,6 +309,26 @@ TEST_F(Shell, ButtonsOfScreensNotYetBuiltAreDisabled) {
     EXPECT_TRUE(bare.child<QPushButton>(m, "Command13")->isEnabled()); // tarvo04 exists
     auto* inv = bare.registry.open("tarvo04");
     EXPECT_FALSE(bare.child<QPushButton>(inv, "Command12")->isEnabled()); // no entry screen registered
+}
+
+} // namespace
+
+namespace {
+
+TEST(AmountFormatter, FormatsTheSharedAmountTextInPlaceWithCents) {
+    struct Case {
+        const char* typed;
+        const char* shown;
+    } cases[] = {{"125", "1,25"}, {"12,5", "12,50"}, {"1.234", "1,23"}, {"", "0,00"}, {"1,234.5", "1.234,50"}};
+    for (const Case& c : cases) {
+        shell::SharedState s;
+        s.amountText = QString::fromUtf8(c.typed);
+        shell::formatSharedAmount(s);
+        EXPECT_EQ(s.amountText, QString::fromUtf8(c.shown)) << c.typed;
+    }
+    shell::SharedState never;
+    shell::formatSharedAmount(never);
+    EXPECT_EQ(never.amountText, QStringLiteral("0,00"));
 }
 
 } // namespace
