@@ -10,10 +10,13 @@ using namespace testing_support;
 
 namespace {
 
-class Lookup : public ::testing::Test {
+class Lookup : public ::testing::TestWithParam<data::Engine> {
 protected:
     void SetUp() override {
-        db = store.create("c:\\marbo\\dati.mdb", data::schema::StoreDb);
+        if (GetParam() == data::Engine::Postgres && !pgAvailable())
+            GTEST_SKIP() << "no PostgreSQL server given (MARBO_TEST_PG)";
+        store = std::make_unique<TestStore>(GetParam());
+        db = store->create("c:\\marbo\\dati.mdb", data::schema::StoreDb);
         addRow(db, "codean", {"eanare", "8001234567890", "codare", 123});
         addRow(db, "codean", {"eanare", "8009999999991", "codare", 123}); // a second EAN of 123
         addRow(db, "codean", {"eanare", "0012345678905", "codare", 555});
@@ -32,12 +35,12 @@ protected:
         state.storeDbPath = "c:\\marbo\\dati.mdb";
         state.operatorNumber = 3;
     }
-    TestStore store;
+    std::unique_ptr<TestStore> store;
     data::Database db;
     shell::SharedState state;
 };
 
-TEST_F(Lookup, ResolvesWhatTheOperatorScansOrTypes) {
+TEST_P(Lookup, ResolvesWhatTheOperatorScansOrTypes) {
     struct Case {
         const char* typed;
         const char* quantity; // quanw before Enter
@@ -79,7 +82,7 @@ TEST_F(Lookup, ResolvesWhatTheOperatorScansOrTypes) {
         {"8000000000888", "", LookupEnd::NoPriceListRow, 888, "8000000000888", "", "", "", false},
     };
     for (const Case& c : cases) {
-        articles::ArticleLookup lookup(store.dbs(), state, {});
+        articles::ArticleLookup lookup(store->dbs(), state, {});
         EntryFields f;
         f.eanw = QString::fromUtf8(c.typed);
         f.quanw = QString::fromUtf8(c.quantity);
@@ -99,8 +102,8 @@ TEST_F(Lookup, ResolvesWhatTheOperatorScansOrTypes) {
     }
 }
 
-TEST_F(Lookup, ShowsCostAndPriceInTheirPicture) {
-    articles::ArticleLookup lookup(store.dbs(), state, {});
+TEST_P(Lookup, ShowsCostAndPriceInTheirPicture) {
+    articles::ArticleLookup lookup(store->dbs(), state, {});
     EntryFields f;
     f.eanw = "0012345678905";
     lookup.resolveCode(f);
@@ -110,8 +113,8 @@ TEST_F(Lookup, ShowsCostAndPriceInTheirPicture) {
     EXPECT_EQ(f.codcasaw, QStringLiteral("555"));
 }
 
-TEST_F(Lookup, ArticleCodeFieldFindsTheOperatorsLine) {
-    articles::ArticleLookup lookup(store.dbs(), state, {});
+TEST_P(Lookup, ArticleCodeFieldFindsTheOperatorsLine) {
+    articles::ArticleLookup lookup(store->dbs(), state, {});
     EntryFields f;
     f.codcasaw = "123";
     state.ean = QString();
@@ -128,14 +131,19 @@ TEST_F(Lookup, ArticleCodeFieldFindsTheOperatorsLine) {
     EXPECT_EQ(g.eanw, QStringLiteral("8001234567890")); // the EAN of the article, from codean
 }
 
-TEST_F(Lookup, MissingStoreDatabaseIsAnErrorNotACrash) {
+TEST_P(Lookup, MissingStoreDatabaseIsAnErrorNotACrash) {
     state.storeDbPath = "c:\\marbo\\assente.mdb";
-    articles::ArticleLookup lookup(store.dbs(), state, {});
+    articles::ArticleLookup lookup(store->dbs(), state, {});
     EntryFields f;
     f.eanw = "8001234567890";
     const auto r = lookup.resolveCode(f);
     EXPECT_EQ(r.end, LookupEnd::DatabaseError);
     EXPECT_EQ(lookup.error().kind, data::Error::Kind::MissingFile);
 }
+
+INSTANTIATE_TEST_SUITE_P(Both, Lookup, ::testing::Values(data::Engine::Sqlite, data::Engine::Postgres),
+                         [](const auto& info) {
+                             return info.param == data::Engine::Sqlite ? "Sqlite" : "Postgres";
+                         });
 
 } // namespace

@@ -52,6 +52,7 @@ public:
             pg_ = pgServerFromEnv();
             pg_.schemaPrefix = QStringLiteral("t%1_").arg(QRandomGenerator::global()->generate64(), 0, 36);
             mapping.mapToPostgres(QLatin1Char('t'), pg_);
+            mapping.mapToPostgres(QLatin1Char('c'), pg_);
         }
         dbs_ = std::make_unique<data::Databases>(mapping);
     }
