@@ -68,7 +68,8 @@ public:
     friend constexpr auto operator<=>(Money, Money) = default;
 
 private:
-    constexpr explicit Money(std::int64_t units) : units_(units) {}
+    constexpr explicit Money(std::int64_t units)
+        : units_(units) {}
     std::int64_t units_ = 0;
 };
 

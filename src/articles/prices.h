@@ -14,13 +14,13 @@ namespace articles {
 
 // The price data of one price-list row (listi01).
 struct ArticlePrices {
-    double cofart = 0;             // purchase cost without VAT
-    QString ivart;                 // VAT rate in percent, as text ("04", "10", "21")
-    double przpub = 0;             // sale price, VAT included
-    std::optional<double> przsal;  // offer price, VAT included; Null when none
-    double cosoff = 0;             // purchase cost without VAT during the offer
-    std::optional<QDate> data1;    // first day of the offer
-    std::optional<QDate> data2;    // last day of the offer
+    double cofart = 0;            // purchase cost without VAT
+    QString ivart;                // VAT rate in percent, as text ("04", "10", "21")
+    double przpub = 0;            // sale price, VAT included
+    std::optional<double> przsal; // offer price, VAT included; Null when none
+    double cosoff = 0;            // purchase cost without VAT during the offer
+    std::optional<QDate> data1;   // first day of the offer
+    std::optional<QDate> data2;   // last day of the offer
 };
 
 // The texts of the price display fields: price (Prezzow), cost with VAT
@@ -71,11 +71,11 @@ PriceFields showPriceOnly(const ArticlePrices& a, const PriceFields& current);
 enum class MarkupFocus { Unchanged, NewPrice, Markup, Cost };
 
 struct MarkupOutcome {
-    QString message;                  // message box text to show, empty for none
+    QString message; // message box text to show, empty for none
     MarkupFocus focus = MarkupFocus::Unchanged;
-    bool nullCostShown = false;       // the null-cost warning was shown first
-    std::optional<QString> newPrice;  // new price field, "#,###,##0.00"
-    std::optional<QString> margin;    // margin field, plain regional number
+    bool nullCostShown = false;      // the null-cost warning was shown first
+    std::optional<QString> newPrice; // new price field, "#,###,##0.00"
+    std::optional<QString> margin;   // margin field, plain regional number
 };
 
 // The messages of the markup price, with their exact texts.
