@@ -114,8 +114,10 @@ TransferResult transferInventory(const data::Database& db, shell::SharedState& s
         "FROM codean c LEFT JOIN listi01 a ON a.codart = c.codare WHERE c.eanare = ? "
         "ORDER BY c.marbo_rid LIMIT 1");
     const QString insert = QStringLiteral(
-        "INSERT INTO invmo (bns, bannoc, bnumer, articoli, quantita, unitam, colli, tipmov, totrig, descrizione, "
-        "iva, codute, eanrig, costof, prezzo, cosmp, bflag1, dsccolore, taglia, desfor, desgru, commesso, tipodoc) "
+        "INSERT INTO invmo (bns, bannoc, bnumer, articoli, quantita, unitam, colli, tipmov, totrig, "
+        "descrizione, "
+        "iva, codute, eanrig, costof, prezzo, cosmp, bflag1, dsccolore, taglia, desfor, desgru, commesso, "
+        "tipodoc) "
         "VALUES (?, ?, ?, ?, ?, ?, ?, 'AR', ?, ?, ?, ?, ?, ?, ?, ?, NULL, 'colore', 'UNI', ?, ?, NULL, ?)");
     const QString documentType = s.documentType.trimmed();
 
@@ -124,7 +126,8 @@ TransferResult transferInventory(const data::Database& db, shell::SharedState& s
         s.ean = lines.value(QStringLiteral("eanrig")).toString();
         if (quantity == 0)
             continue;
-        QVariant description = kNotFound, unit = QStringLiteral("XX"), vat = QStringLiteral("0 "), cosmp = 0.0;
+        QVariant description = kNotFound, unit = QStringLiteral("XX"), vat = QStringLiteral("0 "),
+                 cosmp = 0.0;
         QVariant desfor = QStringLiteral(""), desgru = QStringLiteral("");
         double cost = 0;
         const auto found = db.rowNative(seek, {s.ean.trimmed()}, &e);
@@ -149,9 +152,24 @@ TransferResult transferInventory(const data::Database& db, shell::SharedState& s
             return fail(data::Error::make(data::Error::Kind::BadValue, QStringLiteral("invmo.bns"),
                                           QStringLiteral("troppe righe in questa sessione")));
         ++s.lastLine;
-        const QVariantList values{s.lastLine, s.documentYear, s.documentNumber, s.articleCode, quantity, unit,
-                                  quantity, articles::roundHalfEven(cost * quantity, 2), description, vat,
-                                  s.userCode, s.ean.trimmed(), cost, cost, cosmp, desfor, desgru, documentType};
+        const QVariantList values{s.lastLine,
+                                  s.documentYear,
+                                  s.documentNumber,
+                                  s.articleCode,
+                                  quantity,
+                                  unit,
+                                  quantity,
+                                  articles::roundHalfEven(cost * quantity, 2),
+                                  description,
+                                  vat,
+                                  s.userCode,
+                                  s.ean.trimmed(),
+                                  cost,
+                                  cost,
+                                  cosmp,
+                                  desfor,
+                                  desgru,
+                                  documentType};
         if ((e = db.executeNative(insert, values)))
             return fail(e);
         ++r.linesWritten;

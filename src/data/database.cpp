@@ -326,7 +326,8 @@ Error Database::executeNative(const QString& sql, const QVariantList& values) co
     return e;
 }
 
-std::optional<QVariantList> Database::rowNative(const QString& sql, const QVariantList& values, Error* error) const {
+std::optional<QVariantList> Database::rowNative(const QString& sql, const QVariantList& values,
+                                                Error* error) const {
     Error e = error_;
     std::optional<QVariantList> out;
     if (ok()) {

@@ -11,8 +11,8 @@
 #include <QString>
 #include <QVariant>
 #include <map>
-#include <optional>
 #include <memory>
+#include <optional>
 
 class QSqlDatabase;
 
@@ -42,7 +42,8 @@ public:
     // Runs a statement written for this engine, with values bound in order.
     Error executeNative(const QString& sql, const QVariantList& values = {}) const;
     // The first row of a native query, or nullopt (and the error) when none.
-    std::optional<QVariantList> rowNative(const QString& sql, const QVariantList& values, Error* error = nullptr) const;
+    std::optional<QVariantList> rowNative(const QString& sql, const QVariantList& values,
+                                          Error* error = nullptr) const;
     // First column of the first row of a native query (aggregates: totals, maxima).
     QVariant scalarNative(const QString& sql, const QVariantList& values, Error* error = nullptr) const;
 

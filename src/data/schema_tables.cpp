@@ -202,7 +202,10 @@ const std::vector<Table>& tables() {
         // Last number given, per user, series and year.
         Table{"numeri",
               StoreDb | WorkDb,
-              {{"codutente", Kind::Int16}, {"tipo", Kind::Text, 2}, {"anno", Kind::Int32}, {"ultnum", Kind::Int32}},
+              {{"codutente", Kind::Int16},
+               {"tipo", Kind::Text, 2},
+               {"anno", Kind::Int32},
+               {"ultnum", Kind::Int32}},
               {{"primary", {"codutente", "tipo", "anno"}, true}}},
 
         // ---- Documents ----
@@ -233,14 +236,18 @@ const std::vector<Table>& tables() {
         // Inventory document lines: counted quantity and cost of each article.
         Table{"invmo",
               StoreDb,
-              {{"bns", Kind::Int16},         {"bannoc", Kind::Int32},    {"bnumer", Kind::Int32},
-               {"articoli", Kind::Int32},    {"quantita", Kind::Number}, {"unitam", Kind::Text, 2},
-               {"colli", Kind::Number},      {"tipmov", Kind::Text, 2},  {"totrig", Kind::Money},
-               {"descrizione", Kind::Text, 50}, {"iva", Kind::Text, 2},  {"codute", Kind::Int16},
-               {"eanrig", Kind::Text, 13},   {"costof", Kind::Money},    {"prezzo", Kind::Money},
-               {"cosmp", Kind::Money},       {"bflag1", Kind::Text, 1},  {"dsccolore", Kind::Text, 20},
-               {"taglia", Kind::Text, 10},   {"desfor", Kind::Text, 35}, {"desgru", Kind::Text, 20},
-               {"commesso", Kind::Text, 30}, {"tipodoc", Kind::Text, 12}},
+              {{"bns", Kind::Int16},       {"bannoc", Kind::Int32},
+               {"bnumer", Kind::Int32},    {"articoli", Kind::Int32},
+               {"quantita", Kind::Number}, {"unitam", Kind::Text, 2},
+               {"colli", Kind::Number},    {"tipmov", Kind::Text, 2},
+               {"totrig", Kind::Money},    {"descrizione", Kind::Text, 50},
+               {"iva", Kind::Text, 2},     {"codute", Kind::Int16},
+               {"eanrig", Kind::Text, 13}, {"costof", Kind::Money},
+               {"prezzo", Kind::Money},    {"cosmp", Kind::Money},
+               {"bflag1", Kind::Text, 1},  {"dsccolore", Kind::Text, 20},
+               {"taglia", Kind::Text, 10}, {"desfor", Kind::Text, 35},
+               {"desgru", Kind::Text, 20}, {"commesso", Kind::Text, 30},
+               {"tipodoc", Kind::Text, 12}},
               {{"primary", {"bannoc", "bnumer", "bns"}, false}}},
 
         // Department order headers, kept by the store-management software (opened, never read).
@@ -270,7 +277,8 @@ const std::vector<Table>& tables() {
                {"desgru", Kind::Text, 40},
                {"eanrig", Kind::Text, 13},
                {"totrig", Kind::Money}},
-              {{"primary", {"bannoc", "bnumer", "bns"}, false}, {"ean", {"bannoc", "bnumer", "eanrig"}, false}}},
+              {{"primary", {"bannoc", "bnumer", "bns"}, false},
+               {"ean", {"bannoc", "bnumer", "eanrig"}, false}}},
 
         // Goods receipt headers (document type FATTACQIMM).
         Table{"testaof",
@@ -290,15 +298,16 @@ const std::vector<Table>& tables() {
         // Goods receipt lines: packs and pieces received of each article.
         Table{"ordinif",
               StoreDb | WorkDb,
-              {{"codutente", Kind::Int16},    {"bannoc", Kind::Int32},         {"bnumer", Kind::Int32},
-               {"bns", Kind::Int16},          {"bdator", Kind::Date},          {"articoli", Kind::Int32},
-               {"unitam", Kind::Text, 2},     {"imballo", Kind::Number},       {"costob", Kind::Money},
-               {"costof", Kind::Money},       {"quantita", Kind::Number},      {"quanci", Kind::Number},
-               {"collic", Kind::Number},      {"colli", Kind::Number},         {"descrizione", Kind::Text, 35},
-               {"iva", Kind::Int16},          {"desgru", Kind::Text, 20},      {"eanrig", Kind::Text, 13},
-               {"tipmov", Kind::Text, 2},     {"totrig", Kind::Money},         {"bflag1", Kind::Text, 1},
+              {{"codutente", Kind::Int16}, {"bannoc", Kind::Int32},    {"bnumer", Kind::Int32},
+               {"bns", Kind::Int16},       {"bdator", Kind::Date},     {"articoli", Kind::Int32},
+               {"unitam", Kind::Text, 2},  {"imballo", Kind::Number},  {"costob", Kind::Money},
+               {"costof", Kind::Money},    {"quantita", Kind::Number}, {"quanci", Kind::Number},
+               {"collic", Kind::Number},   {"colli", Kind::Number},    {"descrizione", Kind::Text, 35},
+               {"iva", Kind::Int16},       {"desgru", Kind::Text, 20}, {"eanrig", Kind::Text, 13},
+               {"tipmov", Kind::Text, 2},  {"totrig", Kind::Money},    {"bflag1", Kind::Text, 1},
                {"lotto", Kind::Text, 20}},
-              {{"primary", {"bannoc", "bnumer", "bns"}, false}, {"ean", {"bannoc", "bnumer", "eanrig"}, false}}},
+              {{"primary", {"bannoc", "bnumer", "bns"}, false},
+               {"ean", {"bannoc", "bnumer", "eanrig"}, false}}},
 
         // Supplier order headers (document type ORDFOR); fl1ts "E" closes an order.
         // `dsccliente` is never written: the orders list sorts by it.
@@ -322,15 +331,16 @@ const std::vector<Table>& tables() {
         // Supplier order lines: ordered, then delivered packs and pieces, lot and line state.
         Table{"ordini",
               StoreDb | WorkDb,
-              {{"codutente", Kind::Int16},    {"bannoc", Kind::Int32},         {"bnumer", Kind::Int32},
-               {"bns", Kind::Int16},          {"bdator", Kind::Date},          {"articoli", Kind::Int32},
-               {"unitam", Kind::Text, 2},     {"imballo", Kind::Number},       {"costob", Kind::Money},
-               {"costof", Kind::Money},       {"quantita", Kind::Number},      {"quanci", Kind::Number},
-               {"collic", Kind::Number},      {"colli", Kind::Number},         {"descrizione", Kind::Text, 35},
-               {"iva", Kind::Int16},          {"desgru", Kind::Text, 20},      {"eanrig", Kind::Text, 13},
-               {"tipmov", Kind::Text, 2},     {"totrig", Kind::Money},         {"bflag1", Kind::Text, 1},
+              {{"codutente", Kind::Int16}, {"bannoc", Kind::Int32},    {"bnumer", Kind::Int32},
+               {"bns", Kind::Int16},       {"bdator", Kind::Date},     {"articoli", Kind::Int32},
+               {"unitam", Kind::Text, 2},  {"imballo", Kind::Number},  {"costob", Kind::Money},
+               {"costof", Kind::Money},    {"quantita", Kind::Number}, {"quanci", Kind::Number},
+               {"collic", Kind::Number},   {"colli", Kind::Number},    {"descrizione", Kind::Text, 35},
+               {"iva", Kind::Int16},       {"desgru", Kind::Text, 20}, {"eanrig", Kind::Text, 13},
+               {"tipmov", Kind::Text, 2},  {"totrig", Kind::Money},    {"bflag1", Kind::Text, 1},
                {"lotto", Kind::Text, 20}},
-              {{"primary", {"bannoc", "bnumer", "bns"}, false}, {"ean", {"bannoc", "bnumer", "eanrig"}, false}}},
+              {{"primary", {"bannoc", "bnumer", "bns"}, false},
+               {"ean", {"bannoc", "bnumer", "eanrig"}, false}}},
 
         // Supplier return note headers (DDTRESFOR); open until regis is "R".
         Table{"reste",
@@ -358,7 +368,8 @@ const std::vector<Table>& tables() {
                {"quantita", Kind::Number}, {"descrizione", Kind::Text, 35}, {"iva", Kind::Int16},
                {"desgru", Kind::Text, 20}, {"eanrig", Kind::Text, 13},      {"tipmov", Kind::Text, 2},
                {"bflag1", Kind::Text, 1},  {"totrig", Kind::Money}},
-              {{"primary", {"bannoc", "bnumer", "bns"}, false}, {"ean", {"bannoc", "bnumer", "eanrig"}, false}}},
+              {{"primary", {"bannoc", "bnumer", "bns"}, false},
+               {"ean", {"bannoc", "bnumer", "eanrig"}, false}}},
 
         // ---- Price comparison ----
         // The price comparison database holds `articoli` (above) with the same layout.

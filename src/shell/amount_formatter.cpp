@@ -6,7 +6,8 @@ namespace shell {
 
 void formatSharedAmount(SharedState& s) {
     // A never-set shared text is Null, an empty one is the empty text: both give 0,00.
-    s.amountText = articles::formatAmountText(s.amountText.isNull() ? QVariant() : QVariant(s.amountText), true);
+    s.amountText =
+        articles::formatAmountText(s.amountText.isNull() ? QVariant() : QVariant(s.amountText), true);
 }
 
 } // namespace shell

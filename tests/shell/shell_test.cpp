@@ -319,7 +319,8 @@ TEST(AmountFormatter, FormatsTheSharedAmountTextInPlaceWithCents) {
     struct Case {
         const char* typed;
         const char* shown;
-    } cases[] = {{"125", "1,25"}, {"12,5", "12,50"}, {"1.234", "1,23"}, {"", "0,00"}, {"1,234.5", "1.234,50"}};
+    } cases[] = {
+        {"125", "1,25"}, {"12,5", "12,50"}, {"1.234", "1,23"}, {"", "0,00"}, {"1,234.5", "1.234,50"}};
     for (const Case& c : cases) {
         shell::SharedState s;
         s.amountText = QString::fromUtf8(c.typed);
