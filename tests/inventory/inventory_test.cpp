@@ -1,9 +1,13 @@
 // The inventory from scan to document, driven through the real screens.
 #include "confirm/inventory_transfer.h"
 #include "entry/inventory_entry.h"
+#include "lists/line_list.h"
+#include "lists/register_lists.h"
 #include "screen_fixture.h"
 #include "shell/section_menus.h"
+#include "ui/data_grid.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,7 +25,7 @@ const QString kStore = QStringLiteral("c:\\marbo\\dati.mdb");
 class Inventory : public ::testing::Test {
 protected:
     void SetUp() override {
-        f.standIn("tarvo06");
+        lists::registerLists(f.registry);
         entry::registerInventoryEntry(f.registry);
         shell::registerMenus(f.registry);
         db = f.store.create(kStore, data::schema::StoreDb);
@@ -111,6 +115,21 @@ TEST_F(Inventory, FromScanToDocument) {
     EXPECT_EQ(lines.value("descrizione").toString(), QStringLiteral("PASTA SEMOLA GR.500"));
     EXPECT_DOUBLE_EQ(lines.value("colli").toDouble(), 5.0);
     EXPECT_EQ(entryScreen()->totqw->text(), QStringLiteral("10"));
+
+    // The operator's list, then the file for the point-of-sale system.
+    entryScreen()->close();
+    f.click(menu, "Command13");
+    auto* list = qobject_cast<lists::LineList*>(f.registry.find("tarvo06"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->ord->rows(), 4); // header and three lines
+    EXPECT_EQ(list->ord->textMatrix(1, 1), QStringLiteral("8001234567890"));
+    EXPECT_EQ(list->totqw->text(), QStringLiteral("10"));
+    list->Command2->click();
+    EXPECT_FALSE(f.isOpen("tarvo06"));
+    QFile exported(f.store.root() + "/c/quirel/inve1.dat");
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    EXPECT_EQ(exported.readAll(),
+              QByteArray("80012345678900005\r\n21000000125030001\r\n80000000000010004\r\n"));
 
     // Confirm.
     f.click(menu, "Command2");
