@@ -3,6 +3,7 @@
 #include "ui/toolkit.h"
 
 #include <QHeaderView>
+#include <limits>
 
 namespace ui {
 
@@ -16,6 +17,8 @@ DataGrid::DataGrid(QWidget* parent)
     verticalHeader()->setDefaultSectionSize(20);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setFixedWidth(twips(240));
+    // Column widths come in twips from the screens and may be narrower than the style's minimum.
+    horizontalHeader()->setMinimumSectionSize(0);
     connect(this, &QTableView::clicked, this, [this](const QModelIndex& i) {
         mouseRow_ = i.row() + 1;
         mouseCol_ = i.column() + 1;
@@ -38,9 +41,19 @@ data::Error DataGrid::refresh() {
 
 int DataGrid::rows() const {
     // Every row of the query, not only the ones fetched so far.
-    while (model_->canFetchMore())
-        model_->fetchMore();
+    fetchUpTo(std::numeric_limits<int>::max());
     return model_->rowCount() + 1;
+}
+
+void DataGrid::fetchUpTo(int row) const {
+    // Stops as soon as a fetch brings nothing new, so a grid whose query failed
+    // or was never set cannot keep asking for more.
+    while (row > model_->rowCount() && model_->canFetchMore()) {
+        const int before = model_->rowCount();
+        model_->fetchMore();
+        if (model_->rowCount() == before)
+            break;
+    }
 }
 
 int DataGrid::cols() const {
@@ -52,8 +65,7 @@ QString DataGrid::textMatrix(int row, int col) const {
         return {};
     if (row <= 0)
         return model_->headerData(col - 1, Qt::Horizontal).toString();
-    while (row > model_->rowCount() && model_->canFetchMore())
-        model_->fetchMore();
+    fetchUpTo(row);
     return model_->index(row - 1, col - 1).data().toString();
 }
 

@@ -42,6 +42,7 @@ signals:
     void cellClicked(int row, int col);
 
 private:
+    void fetchUpTo(int row) const;
     data::TableModel* model_;
     int mouseRow_ = 0;
     int mouseCol_ = 0;
