@@ -2,6 +2,7 @@
 // store under ROOT and writes a picture of each into OUTDIR (for the docs).
 #include "data/database.h"
 #include "entry/inventory_entry.h"
+#include "lists/register_lists.h"
 #include "shell/section_menus.h"
 #include "shell/state/shared_state.h"
 #include "ui/messages.h"
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
     ui::Services services{state, dbs, messages, registry, clock};
     registry.setServices(&services);
     entry::registerInventoryEntry(registry);
+    lists::registerLists(registry);
     shell::registerMenus(registry);
     const QString out = args.at(2);
 
@@ -61,7 +63,18 @@ int main(int argc, char** argv) {
         e->eanw->setText(QStringLiteral("1006")); // an internal code: the article's EAN replaces it
         emit e->eanw->returnPressed();
         shoot(e, out, QStringLiteral("tarvo05"));
+        // Count a few articles so that the list has lines to show.
+        for (const char* code : {"1006", "1012", "1020", "1031"}) {
+            e->eanw->setText(QString::fromLatin1(code));
+            emit e->eanw->returnPressed();
+            e->quanw->setText(QStringLiteral("3"));
+            emit e->quanw->returnPressed();
+        }
+        e->close();
     }
+    click(inventory, "Command13"); // the operator's lines
+    if (ui::Screen* list = registry.find(QStringLiteral("tarvo06")))
+        shoot(list, out, QStringLiteral("tarvo06"));
     click(main, "Command6");
     shoot(main, out, QStringLiteral("tarvom-fornitori"));
     click(main, "Command9");
