@@ -353,6 +353,34 @@ std::optional<QVariantList> Database::rowNative(const QString& sql, const QVaria
     return out;
 }
 
+std::vector<QVariantList> Database::rowsNative(const QString& sql, const QVariantList& values,
+                                               Error* error) const {
+    Error e = error_;
+    std::vector<QVariantList> out;
+    if (ok()) {
+        if (QSqlQuery* q = conn_->prepared(sql, &e)) {
+            if (conn_->run(*q, values, &e)) {
+                const int n = q->record().count();
+                while (q->next()) {
+                    QVariantList row;
+                    row.reserve(n);
+                    for (int i = 0; i < n; ++i) {
+                        const QVariant v = q->value(i);
+                        row << (v.isNull() ? QVariant() : v);
+                    }
+                    out.push_back(std::move(row));
+                }
+                if (q->lastError().isValid())
+                    e = conn_->classify(q->lastError(), sql.left(120));
+            }
+            q->finish();
+        }
+    }
+    if (error)
+        *error = e;
+    return out;
+}
+
 QVariant Database::scalarNative(const QString& sql, const QVariantList& values, Error* error) const {
     Error e = error_;
     QVariant out;

@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QSqlDatabase;
 
@@ -44,6 +45,9 @@ public:
     // The first row of a native query, or nullopt (and the error) when none.
     std::optional<QVariantList> rowNative(const QString& sql, const QVariantList& values,
                                           Error* error = nullptr) const;
+    // Every row of a native query, read forward once (bulk work: a confirmation).
+    std::vector<QVariantList> rowsNative(const QString& sql, const QVariantList& values,
+                                         Error* error = nullptr) const;
     // First column of the first row of a native query (aggregates: totals, maxima).
     QVariant scalarNative(const QString& sql, const QVariantList& values, Error* error = nullptr) const;
 
