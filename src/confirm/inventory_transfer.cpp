@@ -1,7 +1,6 @@
 #include "confirm/inventory_transfer.h"
 
 #include "articles/readings.h"
-#include "data/recordset.h"
 #include "data/table.h"
 #include "shell/numbering.h"
 
@@ -68,12 +67,6 @@ TransferResult transferInventory(const data::Database& db, shell::SharedState& s
         r.error = db.error();
         return r;
     }
-    data::Recordset lines = db.query(QStringLiteral("SELECT * FROM inventario WHERE oper = ") +
-                                     QString::number(s.operatorNumber));
-    if (lines.eof()) {
-        r.error = lines.error();
-        return r; // nothing to transfer, nothing written
-    }
     const std::int16_t lastLineBefore = s.lastLine;
     const std::int32_t numberBefore = s.documentNumber;
     auto fail = [&](data::Error e) {
@@ -88,7 +81,28 @@ TransferResult transferInventory(const data::Database& db, shell::SharedState& s
     if (data::Error e = db.begin())
         return fail(e);
 
+    // The operator's lines in the order they were stored, each with the first
+    // EAN row of its code (c.marbo_rid is Null when the EAN is unknown) and
+    // that article's price-list row: one statement instead of a seek per line.
     data::Error e;
+    const QString ean = QStringLiteral("trim(substr(i.eanrig, 1, 13))");
+    const QString lineQuery =
+        QStringLiteral("SELECT i.eanrig, i.quantita, c.marbo_rid, c.codare, a.codart, a.desart, a.cofart, "
+                       "a.ivart, a.umart, a.cosmp, a.desfor, a.desgru "
+                       "FROM inventario i "
+                       "LEFT JOIN codean c ON c.marbo_rid = (SELECT c2.marbo_rid FROM codean c2 "
+                       "WHERE c2.eanare = %1 ORDER BY c2.marbo_rid LIMIT 1) "
+                       "LEFT JOIN listi01 a ON a.codart = c.codare "
+                       "WHERE i.oper = ? ORDER BY i.marbo_rid")
+            .arg(db.engine() == data::Engine::Postgres ? QStringLiteral("CAST(%1 AS citext)").arg(ean) : ean);
+    const std::vector<QVariantList> lines = db.rowsNative(lineQuery, {s.operatorNumber}, &e);
+    if (e)
+        return fail(e);
+    if (lines.empty()) {
+        db.rollback();
+        return r; // nothing to transfer, nothing written
+    }
+
     const auto number = freeNumber(db, s, &e);
     if (!number)
         return fail(e);
@@ -106,13 +120,7 @@ TransferResult transferInventory(const data::Database& db, shell::SharedState& s
         return fail(e);
     r.headerWritten = true;
 
-    // One prepared seek per line: the EAN row and its article's price-list row
-    // (when there is one), only the fields the document needs; one prepared
-    // insert per document line.
-    const QString seek = QStringLiteral(
-        "SELECT c.codare, a.codart, a.desart, a.cofart, a.ivart, a.umart, a.cosmp, a.desfor, a.desgru "
-        "FROM codean c LEFT JOIN listi01 a ON a.codart = c.codare WHERE c.eanare = ? "
-        "ORDER BY c.marbo_rid LIMIT 1");
+    // One prepared insert per document line.
     const QString insert = QStringLiteral(
         "INSERT INTO invmo (bns, bannoc, bnumer, articoli, quantita, unitam, colli, tipmov, totrig, "
         "descrizione, "
@@ -121,22 +129,19 @@ TransferResult transferInventory(const data::Database& db, shell::SharedState& s
         "VALUES (?, ?, ?, ?, ?, ?, ?, 'AR', ?, ?, ?, ?, ?, ?, ?, ?, NULL, 'colore', 'UNI', ?, ?, NULL, ?)");
     const QString documentType = s.documentType.trimmed();
 
-    for (lines.moveFirst(); !lines.eof(); lines.moveNext()) {
-        const double quantity = lines.value(QStringLiteral("quantita")).toDouble();
-        s.ean = lines.value(QStringLiteral("eanrig")).toString();
+    for (const QVariantList& line : lines) {
+        const double quantity = line[1].toDouble();
+        s.ean = line[0].toString();
         if (quantity == 0)
             continue;
         QVariant description = kNotFound, unit = QStringLiteral("XX"), vat = QStringLiteral("0 "),
                  cosmp = 0.0;
         QVariant desfor = QStringLiteral(""), desgru = QStringLiteral("");
         double cost = 0;
-        const auto found = db.rowNative(seek, {s.ean.trimmed()}, &e);
-        if (e)
-            return fail(e);
-        if (!found) {
+        if (line[2].isNull()) {
             s.articleCode = 999999;
         } else {
-            const QVariantList& a = *found;
+            const QVariantList a = line.mid(3);
             s.articleCode = std::int32_t(a[0].toLongLong());
             if (a[1].isNull())
                 continue; // an article without a price-list row is not transferred
@@ -176,8 +181,6 @@ TransferResult transferInventory(const data::Database& db, shell::SharedState& s
         if (afterLine)
             afterLine(r.linesWritten);
     }
-    if (!lines.ok() && lines.error().kind != data::Error::Kind::NoCurrentRow)
-        return fail(lines.error());
     if ((e = db.commit()))
         return fail(e);
     r.number = s.documentNumber;
