@@ -49,7 +49,8 @@ Error Connection::classify(const QSqlError& e, const QString& subject) const {
             return subject;
         QString rest = text.mid(at + marker.size()).trimmed();
         rest.remove(QLatin1Char('"'));
-        const qsizetype end = rest.indexOf(QRegularExpression(QStringLiteral("[\\s,]")));
+        static const QRegularExpression nameEnd(QStringLiteral("[\\s,]"));
+        const qsizetype end = rest.indexOf(nameEnd);
         return end < 0 ? rest : rest.left(end);
     };
     using K = Error::Kind;

@@ -75,7 +75,9 @@ Location DriveMapping::resolve(const QString& programPath) const {
     }
     // Windows paths ignore case: the mapped folders are lower case.
     QStringList parts;
-    for (const QString& part : p.split(QRegularExpression(QStringLiteral("[\\\\/]+")), Qt::SkipEmptyParts)) {
+    // Built once: every screen resolves its paths on each scan.
+    static const QRegularExpression separators(QStringLiteral("[\\\\/]+"));
+    for (const QString& part : p.split(separators, Qt::SkipEmptyParts)) {
         if (part == QLatin1String("."))
             continue;
         if (part == QLatin1String("..")) {
@@ -93,7 +95,8 @@ Location DriveMapping::resolve(const QString& programPath) const {
         QString schema = parts.join(QLatin1Char('_'));
         if (schema.endsWith(QLatin1String(".mdb")))
             schema.chop(4);
-        schema.replace(QRegularExpression(QStringLiteral("[^a-z0-9_]")), QStringLiteral("_"));
+        static const QRegularExpression notInName(QStringLiteral("[^a-z0-9_]"));
+        schema.replace(notInName, QStringLiteral("_"));
         loc.schema = (it->schemaPrefix + schema).left(63);
         return loc;
     }
