@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: SQLite always, and the
-# data-layer suite again on a throwaway PostgreSQL server.
+# Installs what is missing, builds, fuzzes the article rules for a minute and
+# runs every test: SQLite always, and the suites over both engines again on a
+# throwaway PostgreSQL server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -8,5 +9,12 @@ bash scripts/build.sh -DMARBO_TESTS=ON
 export QT_QPA_PLATFORM=offscreen
 # The article rules on random text, under the address and undefined-behaviour
 # sanitizers, for a minute (FUZZ_SECONDS to change it).
-FUZZ_JOBS=$(nproc) bash fuzz/run "${FUZZ_SECONDS:-60}" 2>&1 | tail -n 3
+fuzz_log=$(mktemp /tmp/marbo-fuzz.XXXXXX)
+if ! FUZZ_JOBS=$(nproc) bash fuzz/run "${FUZZ_SECONDS:-60}" >"$fuzz_log" 2>&1; then
+  tail -n 80 "$fuzz_log"
+  echo "The fuzz target found a fault (log: $fuzz_log)"
+  exit 1
+fi
+grep '^stat::' "$fuzz_log"
+rm -f "$fuzz_log"
 bash scripts/with-postgres.sh ctest --test-dir "${BUILD_DIR:-build}" -j"$(nproc)" --output-on-failure
