@@ -327,6 +327,21 @@ Error Database::executeNative(const QString& sql, const QVariantList& values) co
     return e;
 }
 
+namespace {
+
+// The current row of a native query; a Null of any type reads as the plain Null.
+QVariantList currentRow(const QSqlQuery& q, int columns) {
+    QVariantList row;
+    row.reserve(columns);
+    for (int i = 0; i < columns; ++i) {
+        const QVariant v = q.value(i);
+        row << (v.isNull() ? QVariant() : v);
+    }
+    return row;
+}
+
+} // namespace
+
 std::optional<QVariantList> Database::rowNative(const QString& sql, const QVariantList& values,
                                                 Error* error) const {
     Error e = error_;
@@ -334,17 +349,10 @@ std::optional<QVariantList> Database::rowNative(const QString& sql, const QVaria
     if (ok()) {
         if (QSqlQuery* q = conn_->prepared(sql, &e)) {
             if (conn_->run(*q, values, &e) && q->next()) {
-                QVariantList row;
                 auto count = conn_->columnCounts.constFind(sql);
                 if (count == conn_->columnCounts.constEnd())
                     count = conn_->columnCounts.insert(sql, q->record().count());
-                const int n = *count;
-                row.reserve(n);
-                for (int i = 0; i < n; ++i) {
-                    const QVariant v = q->value(i);
-                    row << (v.isNull() ? QVariant() : v);
-                }
-                out = std::move(row);
+                out = currentRow(*q, *count);
             }
             q->finish();
         }
@@ -362,15 +370,8 @@ std::vector<QVariantList> Database::rowsNative(const QString& sql, const QVarian
         if (QSqlQuery* q = conn_->prepared(sql, &e)) {
             if (conn_->run(*q, values, &e)) {
                 const int n = q->record().count();
-                while (q->next()) {
-                    QVariantList row;
-                    row.reserve(n);
-                    for (int i = 0; i < n; ++i) {
-                        const QVariant v = q->value(i);
-                        row << (v.isNull() ? QVariant() : v);
-                    }
-                    out.push_back(std::move(row));
-                }
+                while (q->next())
+                    out.push_back(currentRow(*q, n));
                 if (q->lastError().isValid())
                     e = conn_->classify(q->lastError(), sql.left(120));
             }
