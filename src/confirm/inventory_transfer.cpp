@@ -95,6 +95,8 @@ TransferResult transferInventory(const data::Database& db, shell::SharedState& s
                        "LEFT JOIN listi01 a ON a.codart = c.codare "
                        "WHERE i.oper = ? ORDER BY i.marbo_rid")
             .arg(db.engine() == data::Engine::Postgres ? QStringLiteral("CAST(%1 AS citext)").arg(ean) : ean);
+    // The columns of the line query, in its order.
+    enum { Ean, Quantity, EanRow, Code, Article, Description, Cost, Vat, Unit, Cosmp, Supplier, Group };
     const std::vector<QVariantList> lines = db.rowsNative(lineQuery, {s.operatorNumber}, &e);
     if (e)
         return fail(e);
@@ -130,28 +132,28 @@ TransferResult transferInventory(const data::Database& db, shell::SharedState& s
     const QString documentType = s.documentType.trimmed();
 
     for (const QVariantList& line : lines) {
-        const double quantity = line[1].toDouble();
-        s.ean = line[0].toString();
+        const double quantity = line[Quantity].toDouble();
+        s.ean = line[Ean].toString();
         if (quantity == 0)
             continue;
         QVariant description = kNotFound, unit = QStringLiteral("XX"), vat = QStringLiteral("0 "),
                  cosmp = 0.0;
         QVariant desfor = QStringLiteral(""), desgru = QStringLiteral("");
         double cost = 0;
-        if (line[2].isNull()) {
+        if (line[EanRow].isNull()) {
             s.articleCode = 999999;
         } else {
-            const QVariantList a = line.mid(3);
-            s.articleCode = std::int32_t(a[0].toLongLong());
-            if (a[1].isNull())
+            s.articleCode = std::int32_t(line[Code].toLongLong());
+            if (line[Article].isNull())
                 continue; // an article without a price-list row is not transferred
-            description = a[2];
-            cost = articles::roundHalfEven(a[3].toDouble(), 4);
-            vat = a[4].toString().left(2).leftJustified(2, QLatin1Char(' '));
-            unit = a[5].isNull() ? QVariant(QStringLiteral("PZ")) : a[5];
-            cosmp = a[6].isNull() ? QVariant() : QVariant(articles::roundHalfEven(a[6].toDouble(), 4));
-            desfor = a[7].toString().left(35);
-            desgru = a[8].toString().left(20);
+            description = line[Description];
+            cost = articles::roundHalfEven(line[Cost].toDouble(), 4);
+            vat = line[Vat].toString().left(2).leftJustified(2, QLatin1Char(' '));
+            unit = line[Unit].isNull() ? QVariant(QStringLiteral("PZ")) : line[Unit];
+            cosmp = line[Cosmp].isNull() ? QVariant()
+                                         : QVariant(articles::roundHalfEven(line[Cosmp].toDouble(), 4));
+            desfor = line[Supplier].toString().left(35);
+            desgru = line[Group].toString().left(20);
         }
         if (s.lastLine == 32767)
             return fail(data::Error::make(data::Error::Kind::BadValue, QStringLiteral("invmo.bns"),
