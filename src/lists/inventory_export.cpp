@@ -102,7 +102,7 @@ ExportResult exportInventory(const data::Database& store, const QString& localFi
         result.message = store.error().message();
         return result;
     }
-    data::Recordset rs = store.query(QStringLiteral("SELECT * FROM inventario"));
+    data::Recordset rs = store.query(QStringLiteral("SELECT eanrig, quantita, oper FROM inventario"));
     QByteArray bytes;
     QStringList faults;
     int faultCount = 0;
