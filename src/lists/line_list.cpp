@@ -46,7 +46,16 @@ QString LineListKind::openingCondition(const SharedState& s) const {
     case Opening::All:
         break;
     }
+    return onlyLines();
+}
+
+QString LineListKind::onlyLines() const {
     return linesFilter.isEmpty() ? QString() : QStringLiteral(" WHERE ") + linesFilter;
+}
+
+QString LineListKind::from(const QString& field, const QString& op, const QString& value) const {
+    return whereKeepingLines() + QStringLiteral("[%1] %2 ").arg(field, op) + data::quoted(value) +
+           QStringLiteral(" ORDER BY [%1]").arg(field);
 }
 
 QString LineListKind::openingQuery(const SharedState& s) const {
@@ -60,28 +69,23 @@ QString LineListKind::totalQuery(const SharedState& s) const {
 QString LineListKind::sortQuery(const QString& direction) const {
     // No operator or department condition: the sorted list shows every line of
     // the table, as the operators know it.
-    const QString keep = linesFilter.isEmpty() ? QString() : QStringLiteral(" WHERE ") + linesFilter;
-    return head() + keep + QStringLiteral(" ORDER BY [%1]").arg(descrField) + direction;
+    return head() + onlyLines() + QStringLiteral(" ORDER BY [%1]").arg(descrField) + direction;
 }
 
 QString LineListKind::descriptionSearch(const QString& typed) const {
     // From the first description equal to or after the typed text to the end
     // of the alphabet, of every operator.
-    return head() + whereKeepingLines() + QStringLiteral("[%1] >= ").arg(descrField) + data::quoted(typed) +
-           QStringLiteral(" ORDER BY [%1]").arg(descrField);
+    return head() + from(descrField, QStringLiteral(">="), typed);
 }
 
 QString LineListKind::eanSearch(const QString& ean) const {
     // Ordered by EAN so that the grid starts at the first EAN after the typed
     // one on every engine, not only where the index happens to give that order.
-    return head() + whereKeepingLines() + QStringLiteral("[%1] > ").arg(eanField) + data::quoted(ean) +
-           QStringLiteral(" ORDER BY [%1]").arg(eanField);
+    return head() + from(eanField, QStringLiteral(">"), ean);
 }
 
 QString LineListKind::eanStep(const QString& ean) const {
-    return QStringLiteral("SELECT * FROM ") + table + whereKeepingLines() +
-           QStringLiteral("[%1] > ").arg(eanField) + data::quoted(ean) +
-           QStringLiteral(" ORDER BY [%1]").arg(eanField);
+    return QStringLiteral("SELECT * FROM ") + table + from(eanField, QStringLiteral(">"), ean);
 }
 
 const std::vector<LineListKind>& lineListKinds() {

@@ -61,6 +61,10 @@ struct LineListKind {
     QString eanStep(const QString& ean) const; // every field of the lines after the EAN
     // " WHERE <linesFilter> and " or " WHERE ".
     QString whereKeepingLines() const;
+    // " WHERE <linesFilter>" or nothing.
+    QString onlyLines() const;
+    // The lines whose field compares so with the value, ordered by that field.
+    QString from(const QString& field, const QString& op, const QString& value) const;
 };
 
 // tarvo06, tarvo06b, tarvo03, tarvo03f, tarvo03r, tarvo10.
