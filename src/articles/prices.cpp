@@ -53,12 +53,22 @@ CostWithVat costWithVat(double cost, const QString& ivart) {
     return c;
 }
 
-PriceFields showDatedOffer(const ArticlePrices& a, const PriceFields& current, const QDate& today) {
+namespace {
+
+// The sale price, and the cost with VAT where the VAT is added: what both
+// offer displays show before the offer.
+PriceFields withRegularPrice(const ArticlePrices& a, const PriceFields& current) {
     PriceFields f = current;
     f.price = picture(a.przpub, Picture::Amount5);
-    const CostWithVat regular = costWithVat(a.cofart, a.ivart);
-    if (regular.vatAdded)
+    if (const CostWithVat regular = costWithVat(a.cofart, a.ivart); regular.vatAdded)
         f.cost = regular.text;
+    return f;
+}
+
+} // namespace
+
+PriceFields showDatedOffer(const ArticlePrices& a, const PriceFields& current, const QDate& today) {
+    PriceFields f = withRegularPrice(a, current);
     const bool running = a.data1 && a.data2 && a.data1->isValid() && a.data2->isValid() &&
                          *a.data1 <= today && today <= *a.data2 && a.przsal && *a.przsal != 0;
     if (running) {
@@ -74,11 +84,7 @@ PriceFields showDatedOffer(const ArticlePrices& a, const PriceFields& current, c
 }
 
 PriceFields showUndatedOffer(const ArticlePrices& a, const PriceFields& current) {
-    PriceFields f = current;
-    f.price = picture(a.przpub, Picture::Amount5);
-    const CostWithVat regular = costWithVat(a.cofart, a.ivart);
-    if (regular.vatAdded)
-        f.cost = regular.text;
+    PriceFields f = withRegularPrice(a, current);
     if (a.przsal) {
         f.offer = picture(*a.przsal, Picture::Amount5);
         const CostWithVat offerCost = costWithVat(a.cosoff, a.ivart);
@@ -103,7 +109,7 @@ std::optional<Money> withCentsEnding(Money price) {
     const Money cents = price.roundedToCents();
     // The cents digit of the amount above its whole euro (floor), so -2,54 is
     // read as 0,46 above -3 and ends in 6.
-    const std::int64_t d = ((cents.units() / 100) % 100 + 100) % 100 % 10;
+    const std::int64_t d = ((cents.units() / 100) % 10 + 10) % 10;
     std::int64_t shift = 0;
     if (d == 1 || d == 2)
         shift = -d;
