@@ -10,12 +10,12 @@ using namespace testing_support;
 
 namespace {
 
-class Confirm : public ::testing::TestWithParam<data::Engine> {
+class Confirm : public testing_support::OnEachEngine {
 protected:
     void SetUp() override {
-        if (GetParam() == data::Engine::Postgres && !pgAvailable())
-            GTEST_SKIP() << "no PostgreSQL server given (MARBO_TEST_PG)";
-        store = std::make_unique<TestStore>(GetParam());
+        OnEachEngine::SetUp();
+        if (IsSkipped())
+            return;
         db = store->create("c:\\marbo\\dati.mdb", data::schema::StoreDb);
         addRow(db, "codean", {"eanare", "8001234567890", "codare", 123});
         addRow(db, "codean", {"eanare", "8009999999991", "codare", 123});
@@ -34,7 +34,6 @@ protected:
     void line(int oper, const QString& ean, double q) {
         addRow(db, "inventario", {"codcasa", 0, "eanrig", ean, "oper", oper, "quantita", q, "colli", q});
     }
-    std::unique_ptr<TestStore> store;
     data::Database db;
     shell::SharedState s;
 };
@@ -111,9 +110,6 @@ TEST_P(Confirm, AnOperatorWithoutLinesWritesNothing) {
     EXPECT_EQ(db.query("SELECT * FROM invmo").recordCount(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, Confirm, ::testing::Values(data::Engine::Sqlite, data::Engine::Postgres),
-                         [](const auto& info) {
-                             return info.param == data::Engine::Sqlite ? "Sqlite" : "Postgres";
-                         });
+MARBO_ON_EACH_ENGINE(Confirm);
 
 } // namespace

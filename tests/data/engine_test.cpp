@@ -18,12 +18,12 @@ namespace {
 
 const QString kStore = QStringLiteral("t:\\marbo\\dati.mdb");
 
-class Engines : public ::testing::TestWithParam<Engine> {
+class Engines : public testing_support::OnEachEngine {
 protected:
     void SetUp() override {
-        if (GetParam() == Engine::Postgres && !testing_support::pgAvailable())
-            GTEST_SKIP() << "no PostgreSQL server given (MARBO_TEST_PG)";
-        store = std::make_unique<TestStore>(GetParam());
+        OnEachEngine::SetUp();
+        if (IsSkipped())
+            return;
         db = store->create(kStore, data::schema::StoreDb | data::schema::WorkDb | data::schema::Settings);
         ASSERT_TRUE(db.ok());
         // One article under two EANs, another under one, one EAN row with Nulls.
@@ -42,14 +42,10 @@ protected:
                         cod == 123 ? "8001234567890" : "2001234000004", "descrizione",
                         cod == 123 ? "PASTA SEMOLA" : "PROSCIUTTO", "quantita", cod * oper});
     }
-    std::unique_ptr<TestStore> store;
     data::Database db;
 };
 
-INSTANTIATE_TEST_SUITE_P(Both, Engines, ::testing::Values(Engine::Sqlite, Engine::Postgres),
-                         [](const auto& info) {
-                             return info.param == Engine::Sqlite ? "Sqlite" : "Postgres";
-                         });
+MARBO_ON_EACH_ENGINE(Engines);
 
 TEST_P(Engines, SeekHitMissAndFirstRowOfANonUniqueIndex) {
     data::Table codean = db.table("codean");

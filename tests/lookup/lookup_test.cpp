@@ -10,12 +10,12 @@ using namespace testing_support;
 
 namespace {
 
-class Lookup : public ::testing::TestWithParam<data::Engine> {
+class Lookup : public testing_support::OnEachEngine {
 protected:
     void SetUp() override {
-        if (GetParam() == data::Engine::Postgres && !pgAvailable())
-            GTEST_SKIP() << "no PostgreSQL server given (MARBO_TEST_PG)";
-        store = std::make_unique<TestStore>(GetParam());
+        OnEachEngine::SetUp();
+        if (IsSkipped())
+            return;
         db = store->create("c:\\marbo\\dati.mdb", data::schema::StoreDb);
         addRow(db, "codean", {"eanare", "8001234567890", "codare", 123});
         addRow(db, "codean", {"eanare", "8009999999991", "codare", 123}); // a second EAN of 123
@@ -35,7 +35,6 @@ protected:
         state.storeDbPath = "c:\\marbo\\dati.mdb";
         state.operatorNumber = 3;
     }
-    std::unique_ptr<TestStore> store;
     data::Database db;
     shell::SharedState state;
 };
@@ -141,9 +140,6 @@ TEST_P(Lookup, MissingStoreDatabaseIsAnErrorNotACrash) {
     EXPECT_EQ(lookup.error().kind, data::Error::Kind::MissingFile);
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, Lookup, ::testing::Values(data::Engine::Sqlite, data::Engine::Postgres),
-                         [](const auto& info) {
-                             return info.param == data::Engine::Sqlite ? "Sqlite" : "Postgres";
-                         });
+MARBO_ON_EACH_ENGINE(Lookup);
 
 } // namespace

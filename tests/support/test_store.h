@@ -13,6 +13,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace testing_support {
@@ -116,4 +117,26 @@ inline void addRow(const data::Database& db, const QString& table, const QVarian
                qPrintable(t.error().detail));
 }
 
+// A fixture that runs once on SQLite and once on PostgreSQL, with a fresh store
+// on that engine; the PostgreSQL run is skipped when no server is given. A
+// derived SetUp calls this one first and returns when IsSkipped().
+class OnEachEngine : public ::testing::TestWithParam<data::Engine> {
+protected:
+    void SetUp() override {
+        if (GetParam() == data::Engine::Postgres && !pgAvailable())
+            GTEST_SKIP() << "no PostgreSQL server given (MARBO_TEST_PG)";
+        store = std::make_unique<TestStore>(GetParam());
+    }
+    std::unique_ptr<TestStore> store;
+};
+
+inline std::string engineName(const ::testing::TestParamInfo<data::Engine>& info) {
+    return info.param == data::Engine::Sqlite ? "Sqlite" : "Postgres";
+}
+
 } // namespace testing_support
+
+// Runs every TEST_P of an OnEachEngine suite on both engines.
+#define MARBO_ON_EACH_ENGINE(Suite)                                                                          \
+    INSTANTIATE_TEST_SUITE_P(Both, Suite, ::testing::Values(data::Engine::Sqlite, data::Engine::Postgres),   \
+                             testing_support::engineName)
