@@ -15,6 +15,18 @@
 namespace data::schema {
 
 const std::vector<Table>& tables() {
+    // Goods receipt lines and supplier order lines have one layout.
+    static const std::vector<Field> supplierLineFields = {
+        {"codutente", Kind::Int16}, {"bannoc", Kind::Int32},    {"bnumer", Kind::Int32},
+        {"bns", Kind::Int16},       {"bdator", Kind::Date},     {"articoli", Kind::Int32},
+        {"unitam", Kind::Text, 2},  {"imballo", Kind::Number},  {"costob", Kind::Money},
+        {"costof", Kind::Money},    {"quantita", Kind::Number}, {"quanci", Kind::Number},
+        {"collic", Kind::Number},   {"colli", Kind::Number},    {"descrizione", Kind::Text, 35},
+        {"iva", Kind::Int16},       {"desgru", Kind::Text, 20}, {"eanrig", Kind::Text, 13},
+        {"tipmov", Kind::Text, 2},  {"totrig", Kind::Money},    {"bflag1", Kind::Text, 1},
+        {"lotto", Kind::Text, 20}};
+    static const std::vector<Index> supplierLineIndexes = {{"primary", {"bannoc", "bnumer", "bns"}, false},
+                                                           {"ean", {"bannoc", "bnumer", "eanrig"}, false}};
     static const std::vector<Table> all = {
         // ---- Settings and read-only tables of the store-management software ----
 
@@ -296,18 +308,7 @@ const std::vector<Table>& tables() {
                {"tipodoc", Kind::Text, 12}},
               {{"primary", {"anno", "numero"}, true}}},
         // Goods receipt lines: packs and pieces received of each article.
-        Table{"ordinif",
-              StoreDb | WorkDb,
-              {{"codutente", Kind::Int16}, {"bannoc", Kind::Int32},    {"bnumer", Kind::Int32},
-               {"bns", Kind::Int16},       {"bdator", Kind::Date},     {"articoli", Kind::Int32},
-               {"unitam", Kind::Text, 2},  {"imballo", Kind::Number},  {"costob", Kind::Money},
-               {"costof", Kind::Money},    {"quantita", Kind::Number}, {"quanci", Kind::Number},
-               {"collic", Kind::Number},   {"colli", Kind::Number},    {"descrizione", Kind::Text, 35},
-               {"iva", Kind::Int16},       {"desgru", Kind::Text, 20}, {"eanrig", Kind::Text, 13},
-               {"tipmov", Kind::Text, 2},  {"totrig", Kind::Money},    {"bflag1", Kind::Text, 1},
-               {"lotto", Kind::Text, 20}},
-              {{"primary", {"bannoc", "bnumer", "bns"}, false},
-               {"ean", {"bannoc", "bnumer", "eanrig"}, false}}},
+        Table{"ordinif", StoreDb | WorkDb, supplierLineFields, supplierLineIndexes},
 
         // Supplier order headers (document type ORDFOR); fl1ts "E" closes an order.
         // `dsccliente` is never written: the orders list sorts by it.
@@ -329,18 +330,7 @@ const std::vector<Table>& tables() {
                {"dsccliente", Kind::Text, 35}},
               {{"primary", {"anno", "numero"}, true}, {"codfor", {"codfor"}, false}}},
         // Supplier order lines: ordered, then delivered packs and pieces, lot and line state.
-        Table{"ordini",
-              StoreDb | WorkDb,
-              {{"codutente", Kind::Int16}, {"bannoc", Kind::Int32},    {"bnumer", Kind::Int32},
-               {"bns", Kind::Int16},       {"bdator", Kind::Date},     {"articoli", Kind::Int32},
-               {"unitam", Kind::Text, 2},  {"imballo", Kind::Number},  {"costob", Kind::Money},
-               {"costof", Kind::Money},    {"quantita", Kind::Number}, {"quanci", Kind::Number},
-               {"collic", Kind::Number},   {"colli", Kind::Number},    {"descrizione", Kind::Text, 35},
-               {"iva", Kind::Int16},       {"desgru", Kind::Text, 20}, {"eanrig", Kind::Text, 13},
-               {"tipmov", Kind::Text, 2},  {"totrig", Kind::Money},    {"bflag1", Kind::Text, 1},
-               {"lotto", Kind::Text, 20}},
-              {{"primary", {"bannoc", "bnumer", "bns"}, false},
-               {"ean", {"bannoc", "bnumer", "eanrig"}, false}}},
+        Table{"ordini", StoreDb | WorkDb, supplierLineFields, supplierLineIndexes},
 
         // Supplier return note headers (DDTRESFOR); open until regis is "R".
         Table{"reste",
