@@ -2,11 +2,9 @@
 // state empty and ends when the main menu is closed with "USCITA".
 #include "data/database.h"
 #include "entry/inventory_entry.h"
-#include "shell/section_menus.h"
-#ifdef MARBO_HAVE_LISTS
 #include "lists/register_lists.h"
-#endif
-#include "shell/state/shared_state.h"
+#include "shell/section_menus.h"
+#include "state/shared_state.h"
 #include "ui/messages.h"
 #include "ui/screen.h"
 #include "ui/screen_registry.h"
@@ -48,7 +46,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("marbo-wifi"));
     QApplication::setApplicationDisplayName(QStringLiteral("GESTIONE WI-FI"));
 
-    shell::SharedState state;
+    state::SharedState state;
     data::Databases databases(data::DriveMapping::fromEnvironment());
     ui::QtMessages messages;
     ui::ScreenRegistry registry;
@@ -57,9 +55,7 @@ int main(int argc, char** argv) {
     registry.setServices(&services);
     // Screens first, menus last: a menu enables the buttons of the screens it finds.
     entry::registerInventoryEntry(registry);
-#ifdef MARBO_HAVE_LISTS
     lists::registerLists(registry);
-#endif
     shell::registerMenus(registry);
 
     ui::Screen* menu = registry.open(QStringLiteral("tarvom"));

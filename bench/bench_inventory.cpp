@@ -4,13 +4,13 @@
 //
 // MARBO_BENCH_ROOT names the data root of a store made by make-large.
 #include "articles/lookup.h"
-#include "confirm/inventory_transfer.h"
 #include "data/recordset.h"
 #include "data/sqlite_functions.h"
+#include "documents/inventory_transfer.h"
 #include "entry/inventory_entry.h"
 #include "lists/line_list.h"
 #include "lists/register_lists.h"
-#include "shell/state/shared_state.h"
+#include "state/shared_state.h"
 #include "ui/data_grid.h"
 #include "ui/messages.h"
 #include "ui/screen_registry.h"
@@ -91,7 +91,7 @@ struct Program {
         state.operatorNumber = 1;
         state.userCode = 1;
     }
-    shell::SharedState state;
+    state::SharedState state;
     data::Databases dbs;
     ui::ScriptedMessages messages;
     ui::ScreenRegistry registry;
@@ -294,7 +294,7 @@ void BM_Confirm10000(benchmark::State& state) {
     int number = 1000;
     for (auto _ : state) {
         p.state.documentNumber = ++number;
-        const auto r = confirm::transferInventory(db, p.state, QDate(2099, 1, 1));
+        const auto r = documents::transferInventory(db, p.state, QDate(2099, 1, 1));
         if (!r.error.ok())
             state.SkipWithError(r.error.message().toUtf8().constData());
         state.counters["lines"] = r.linesWritten;

@@ -4,7 +4,7 @@
 #include "entry/inventory_entry.h"
 #include "lists/register_lists.h"
 #include "shell/section_menus.h"
-#include "shell/state/shared_state.h"
+#include "state/shared_state.h"
 #include "ui/messages.h"
 #include "ui/screen.h"
 #include "ui/screen_registry.h"
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QDir().mkpath(args.at(2));
-    shell::SharedState state;
+    state::SharedState state;
     data::Databases dbs{data::DriveMapping(args.at(1))};
     ui::ScriptedMessages messages;
     ui::ScreenRegistry registry;

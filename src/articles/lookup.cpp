@@ -13,20 +13,20 @@ using data::Database;
 using data::Recordset;
 using data::Table;
 
-QString LookupProfile::lineQuery(const shell::SharedState& s) const {
+QString LookupProfile::lineQuery(const state::SharedState& s) const {
     return QStringLiteral("SELECT * FROM %1 WHERE oper =").arg(linesTable) +
            QString::number(s.operatorNumber);
 }
 
-QString LookupProfile::byCode(std::int32_t code, const shell::SharedState& s) const {
+QString LookupProfile::byCode(std::int32_t code, const state::SharedState& s) const {
     return QStringLiteral("codcasa = %1 and oper = %2").arg(code).arg(s.operatorNumber);
 }
 
-QString LookupProfile::byEan(const QString& ean, const shell::SharedState& s) const {
+QString LookupProfile::byEan(const QString& ean, const state::SharedState& s) const {
     return QStringLiteral("eanrig = %1 and oper = %2").arg(data::quoted(ean)).arg(s.operatorNumber);
 }
 
-ArticleLookup::ArticleLookup(data::Databases& dbs, shell::SharedState& state, LookupProfile profile)
+ArticleLookup::ArticleLookup(data::Databases& dbs, state::SharedState& state, LookupProfile profile)
     : dbs_(dbs)
     , state_(state)
     , profile_(std::move(profile)) {}

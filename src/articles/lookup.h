@@ -4,7 +4,7 @@
 #pragma once
 
 #include "data/database.h"
-#include "shell/state/shared_state.h"
+#include "state/shared_state.h"
 
 #include <QString>
 
@@ -29,16 +29,16 @@ struct LookupProfile {
     QString linesTable = QStringLiteral("inventario");
     // Database path holding codean and listi01 (the store database for the
     // inventory; the work database for the returns and supplier orders).
-    QString shell::SharedState::*articlesPath = &shell::SharedState::storeDbPath;
+    QString state::SharedState::*articlesPath = &state::SharedState::storeDbPath;
     // Database path holding the working lines.
-    QString shell::SharedState::*linesPath = &shell::SharedState::storeDbPath;
+    QString state::SharedState::*linesPath = &state::SharedState::storeDbPath;
 
     // "SELECT * FROM inventario WHERE oper =3"
-    QString lineQuery(const shell::SharedState& s) const;
+    QString lineQuery(const state::SharedState& s) const;
     // "codcasa = 12 and oper = 3"
-    QString byCode(std::int32_t code, const shell::SharedState& s) const;
+    QString byCode(std::int32_t code, const state::SharedState& s) const;
     // "eanrig = '8001234567890' and oper = 3"
-    QString byEan(const QString& ean, const shell::SharedState& s) const;
+    QString byEan(const QString& ean, const state::SharedState& s) const;
 };
 
 enum class LookupEnd {
@@ -58,7 +58,7 @@ struct ResolveResult {
 
 class ArticleLookup {
 public:
-    ArticleLookup(data::Databases& dbs, shell::SharedState& state, LookupProfile profile = {});
+    ArticleLookup(data::Databases& dbs, state::SharedState& state, LookupProfile profile = {});
 
     // Enter in the EAN field.
     ResolveResult resolveCode(EntryFields& f);
@@ -73,7 +73,7 @@ private:
     bool fillFromPriceList(EntryFields& f, const data::Database& db, std::int32_t code, double* przpub);
 
     data::Databases& dbs_;
-    shell::SharedState& state_;
+    state::SharedState& state_;
     LookupProfile profile_;
     data::Error error_;
 };

@@ -4,7 +4,8 @@
 #include "articles/readings.h"
 #include "data/recordset.h"
 #include "data/table.h"
-#include "shell/state/shared_state.h"
+#include "documents/working_lines.h"
+#include "state/shared_state.h"
 #include "ui/messages.h"
 #include "ui/screen_registry.h"
 #include "ui/toolkit.h"
@@ -142,50 +143,6 @@ void InventoryEntry::Command5_Click() {
     carica();
 }
 
-data::Error storeInventoryLine(const data::Database& store, const shell::SharedState& s, std::int32_t code,
-                               const QString& ean, double quantity) {
-    const articles::LookupProfile profile;
-    data::Recordset lines = store.query(profile.lineQuery(s));
-    data::Table listi = store.table(QStringLiteral("listi01"));
-    listi.setIndex(QStringLiteral("primary"));
-    const bool priced = code != 0 && listi.seek(code);
-    auto article = [&](const char* f) { return priced ? listi.value(QString::fromLatin1(f)) : QVariant(); };
-    auto text = [&](const char* f, int width) {
-        const QVariant v = article(f);
-        return v.isNull() ? v : QVariant(v.toString().left(width));
-    };
-    // A line without an article code is found by its EAN.
-    const bool found =
-        code != 0 ? lines.findFirst(profile.byCode(code, s)) : lines.findFirst(profile.byEan(ean, s));
-    if (!lines.error().ok() && lines.error().kind != data::Error::Kind::NoCurrentRow)
-        return lines.error();
-    auto add = [](const QVariant& stored, double q) { return stored.isNull() ? q : stored.toDouble() + q; };
-    const QVariantList values{text("desart", 35), article("umart"),   article("przart"), article("imbart"),
-                              article("ivart"),   text("desfor", 35), text("desgru", 20)};
-    const char* fields[] = {"descrizione", "unitam", "prezzo", "imballo", "iva", "desfor", "desgru"};
-    if (found) {
-        lines.edit();
-        if (priced)
-            for (int i = 0; i < 7; ++i)
-                lines.setValue(QString::fromLatin1(fields[i]), values[i]);
-        lines.setValue(QStringLiteral("colli"), add(lines.value(QStringLiteral("colli")), quantity));
-        lines.setValue(QStringLiteral("quantita"), add(lines.value(QStringLiteral("quantita")), quantity));
-        lines.update();
-        return lines.error();
-    }
-    data::Table t = store.table(QStringLiteral("inventario"));
-    t.addNew();
-    t.setValue(QStringLiteral("codcasa"), code);
-    t.setValue(QStringLiteral("eanrig"), ean);
-    for (int i = 0; i < 7; ++i)
-        t.setValue(QString::fromLatin1(fields[i]), values[i]);
-    t.setValue(QStringLiteral("colli"), quantity);
-    t.setValue(QStringLiteral("quantita"), quantity);
-    t.setValue(QStringLiteral("oper"), s.operatorNumber);
-    t.update();
-    return t.error();
-}
-
 void InventoryEntry::carica() {
     s_.state.ean = eanw->text();
     const data::Database store = s_.dbs.open(s_.state.storeDbPath);
@@ -213,8 +170,8 @@ void InventoryEntry::carica() {
         if (quanw->text().isEmpty())
             quanw->setText(QStringLiteral("0"));
         const double q = articles::regionalNumber(quanw->text()).value_or(0.0);
-        const bool stored =
-            !reportError(storeInventoryLine(store, s_.state, s_.state.articleCode, s_.state.ean.text(), q));
+        const bool stored = !reportError(
+            documents::storeInventoryLine(store, s_.state, s_.state.articleCode, s_.state.ean.text(), q));
         eanw->setFocus();
         clearFields();
         s_.state.ean = QString();
@@ -311,7 +268,8 @@ void MissingArticlePopup::si_Click() {
         codean.setIndex(QStringLiteral("keyean"));
         const std::int32_t code =
             codean.seek(ean_) ? std::int32_t(codean.value(QStringLiteral("codare")).toLongLong()) : 0;
-        reportError(store.ok() ? storeInventoryLine(store, s_.state, code, ean_, quantity_) : store.error());
+        reportError(store.ok() ? documents::storeInventoryLine(store, s_.state, code, ean_, quantity_)
+                               : store.error());
     }
     s_.state.ean = QString();
     s_.registry.open(QStringLiteral("tarvo05"));

@@ -47,12 +47,6 @@ private:
     double quantity_ = 0;
 };
 
-// Stores a counted quantity on the operator's line of an article: the line is
-// found by article code and operator, or created with the article code and the
-// EAN; the article's data come from its price-list row when there is one.
-data::Error storeInventoryLine(const data::Database& store, const shell::SharedState& s, std::int32_t code,
-                               const QString& ean, double quantity);
-
 void registerInventoryEntry(ui::ScreenRegistry& registry);
 
 } // namespace entry

@@ -3,7 +3,8 @@
 #include "articles/codes.h"
 #include "articles/pictures.h"
 #include "data/recordset.h"
-#include "shell/state/shared_state.h"
+#include "documents/working_lines.h"
+#include "state/shared_state.h"
 #include "ui/messages.h"
 #include "ui/screen_registry.h"
 #include "ui/toolkit.h"
@@ -268,10 +269,8 @@ void ScanEntry::Command12_Click() {
     if (s_.messages.askCritical(
             QStringLiteral("Attenzione  !!  Sei sicuro di voler Eliminare questo articolo ?"),
             QStringLiteral("Elimina articolo"), this)) {
-        data::Recordset rs = s_.dbs.open(s_.state.*options_.profile.linesPath).query(lineQuery_);
-        if (rs.findFirst(options_.profile.byEan(s_.state.ean.text(), s_.state)))
-            rs.remove();
-        reportError(rs.error().kind == data::Error::Kind::NoCurrentRow ? data::Error() : rs.error());
+        reportError(documents::deleteLine(s_.dbs.open(s_.state.*options_.profile.linesPath), lineQuery_,
+                                          options_.profile.byEan(s_.state.ean.text(), s_.state)));
     }
     clearFields();
     close();

@@ -3,8 +3,8 @@
 #include "articles/pictures.h"
 #include "data/dialect.h"
 #include "data/recordset.h"
-#include "lists/inventory_export.h"
-#include "shell/state/shared_state.h"
+#include "documents/inventory_export.h"
+#include "state/shared_state.h"
 #include "ui/data_grid.h"
 #include "ui/messages.h"
 #include "ui/screen_registry.h"
@@ -19,7 +19,7 @@
 
 namespace lists {
 
-using shell::SharedState;
+using state::SharedState;
 using ui::place;
 using Db = LineListKind::Db;
 using Opening = LineListKind::Opening;
@@ -328,17 +328,17 @@ void LineList::Command5_Click() {
 }
 
 void LineList::Command2_Click() {
-    const QString file = exportFile_.isEmpty() ? inventoryFilePath(s_.dbs.mapping()) : exportFile_;
-    const ExportResult r = exportInventory(s_.dbs.open(s_.state.storeDbPath), file);
+    const QString file = exportFile_.isEmpty() ? documents::inventoryFilePath(s_.dbs.mapping()) : exportFile_;
+    const documents::ExportResult r = documents::exportInventory(s_.dbs.open(s_.state.storeDbPath), file);
     switch (r.status) {
-    case ExportResult::Status::Written:
+    case documents::ExportResult::Status::Written:
         close();
         return;
-    case ExportResult::Status::NoData:
+    case documents::ExportResult::Status::NoData:
         s_.messages.info(r.message, this);
         return;
-    case ExportResult::Status::Refused:
-    case ExportResult::Status::Failed:
+    case documents::ExportResult::Status::Refused:
+    case documents::ExportResult::Status::Failed:
         s_.messages.show({r.message, QStringLiteral("File INVE1.dat"), ui::Message::Icon::Critical,
                           ui::Message::Buttons::Ok, ui::Message::Answer::Ok},
                          this);

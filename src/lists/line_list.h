@@ -51,9 +51,9 @@ struct LineListKind {
     // SELECT [ean] as Ean,[descr] as Descrizione,[qty] as Qta FROM table
     QString head() const;
     // The condition of the opening query (with its WHERE), or empty.
-    QString openingCondition(const shell::SharedState& s) const;
-    QString openingQuery(const shell::SharedState& s) const;
-    QString totalQuery(const shell::SharedState& s) const;
+    QString openingCondition(const state::SharedState& s) const;
+    QString openingQuery(const state::SharedState& s) const;
+    QString totalQuery(const state::SharedState& s) const;
     // direction: the shared sort direction, "DESC" or "ASC ".
     QString sortQuery(const QString& direction) const;
     QString descriptionSearch(const QString& typed) const;

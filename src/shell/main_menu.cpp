@@ -2,7 +2,7 @@
 
 #include "data/recordset.h"
 #include "data/table.h"
-#include "shell/state/shared_state.h"
+#include "state/shared_state.h"
 #include "ui/data_grid.h"
 #include "ui/drive_list.h"
 #include "ui/messages.h"

@@ -1,11 +1,12 @@
 #include "shell/section_menus.h"
 
 #include "articles/readings.h"
-#include "confirm/inventory_transfer.h"
 #include "data/recordset.h"
+#include "documents/inventory_transfer.h"
+#include "documents/numbering.h"
+#include "documents/working_lines.h"
 #include "shell/main_menu.h"
-#include "shell/numbering.h"
-#include "shell/state/shared_state.h"
+#include "state/shared_state.h"
 #include "ui/messages.h"
 #include "ui/screen_registry.h"
 #include "ui/toolkit.h"
@@ -53,16 +54,8 @@ QPushButton* MenuScreen::exitPictureButton(int left, int top, int width, int hei
     return b;
 }
 
-void MenuScreen::deleteAll(const QString& query) {
-    data::Recordset rs = s_.dbs.open(s_.state.workDbPath).query(query);
-    rs.moveFirst();
-    while (!rs.eof()) {
-        if (!rs.remove())
-            break;
-        rs.moveNext();
-    }
-    // A failure ends the deletion with a message; rows deleted before stay deleted.
-    reportError(rs.error());
+void MenuScreen::deleteAll(const QString& table) {
+    reportError(documents::deleteAllLines(s_.dbs.open(s_.state.workDbPath), table));
 }
 
 int MenuScreen::checkedOperator(QLineEdit* operw) {
@@ -184,7 +177,7 @@ void OrderMenu::Form_Load() {
 
 void OrderMenu::Command7_Click() {
     // Every order line of the work database, whatever its department.
-    deleteAll(QStringLiteral("SELECT * FROM ordine"));
+    deleteAll(QStringLiteral("ordine"));
     Frame1->hide();
 }
 
@@ -315,7 +308,8 @@ void InventoryMenu::Command10_Click() {
                              this);
         } else {
             const data::Database store = s_.dbs.open(s_.state.storeDbPath);
-            const confirm::TransferResult r = confirm::transferInventory(store, s_.state, s_.clock.today());
+            const documents::TransferResult r =
+                documents::transferInventory(store, s_.state, s_.clock.today());
             if (!reportError(r.error)) {
                 if (!r.notice.isEmpty())
                     s_.messages.info(r.notice, this);
@@ -332,7 +326,7 @@ void InventoryMenu::Command15_Click() {
     if (const int op = panelOperator()) {
         s_.state.operatorNumber = std::int16_t(op);
         const data::Database store = s_.dbs.open(s_.state.storeDbPath);
-        if (!reportError(store.ok() ? confirm::deleteInventory(store, s_.state.operatorNumber)
+        if (!reportError(store.ok() ? documents::deleteInventory(store, s_.state.operatorNumber)
                                     : store.error())) {
             findChild<QPushButton*>(QStringLiteral("Command3"))->hide();
             Label3->setText(QStringLiteral("Inventario è stato cancellato "));
@@ -346,7 +340,7 @@ void InventoryMenu::Form_Load() {
     const data::Database store = s_.dbs.open(s_.state.storeDbPath);
     if (reportError(store.error()))
         return;
-    const QString problem = takeInventoryNumber(store, s_.state, s_.clock.today());
+    const QString problem = documents::takeInventoryNumber(store, s_.state, s_.clock.today());
     numberTaken_ = problem.isEmpty();
     if (!numberTaken_)
         s_.messages.plain(problem, this);
@@ -419,7 +413,7 @@ GoodsReceiptMenu::GoodsReceiptMenu(ui::Services& s, QWidget* parent)
         if (s_.messages.askCritical(
                 QStringLiteral("Attenzione  !!  Sei sicuro di voler Cancellare questo Ordine ?"),
                 QStringLiteral("Cancellazione Ordine"), this))
-            deleteAll(QStringLiteral("SELECT * FROM carico"));
+            deleteAll(QStringLiteral("carico"));
     });
     QPushButton* exit = exitPictureButton(120, 3480, 3855, 615);
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
@@ -440,7 +434,7 @@ SupplierLinesMenu::Kind SupplierLinesMenu::returns() {
             QStringLiteral("cnfordr"),
             QStringLiteral("Attenzione  !!  Sei sicuro di voler Cancellare questi Resi ?"),
             QStringLiteral("Cancellazione Resi"),
-            QStringLiteral("SELECT * FROM Resi")};
+            QStringLiteral("Resi")};
 }
 
 SupplierLinesMenu::Kind SupplierLinesMenu::supplierOrder() {
@@ -452,7 +446,7 @@ SupplierLinesMenu::Kind SupplierLinesMenu::supplierOrder() {
             QStringLiteral("cnfordf"),
             QStringLiteral("Attenzione  !!  Sei sicuro di voler Cancellare questo Ordine ?"),
             QStringLiteral("Cancellazione Ordine"),
-            QStringLiteral("SELECT * FROM ordine")};
+            QStringLiteral("ordine")};
 }
 
 SupplierLinesMenu::SupplierLinesMenu(const Kind& k, ui::Services& s, QWidget* parent)
@@ -477,7 +471,7 @@ SupplierLinesMenu::SupplierLinesMenu(const Kind& k, ui::Services& s, QWidget* pa
     opens(confirm, k.confirm);
     connect(erase, &QPushButton::clicked, this, [this, k] {
         if (s_.messages.askCritical(k.question, k.questionTitle, this))
-            deleteAll(k.deleteQuery);
+            deleteAll(k.deleteTable);
     });
     QPushButton* exit = exitPictureButton(120, 3360, 3855, 615);
     connect(exit, &QPushButton::clicked, this, &QWidget::close);

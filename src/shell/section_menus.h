@@ -29,8 +29,8 @@ protected:
     // Opens the screen on click; disabled while no screen of that name exists.
     void opens(QPushButton* b, const QString& screen);
     QPushButton* exitPictureButton(int left, int top, int width, int height);
-    // Runs the query on the work database and deletes every row it returns.
-    void deleteAll(const QString& query);
+    // Empties a working table of the work database.
+    void deleteAll(const QString& table);
     // Operator check: the number of the operator field, or 0 after the message.
     int checkedOperator(QLineEdit* operw);
 };
@@ -106,7 +106,7 @@ class SupplierLinesMenu : public MenuScreen {
     Q_OBJECT
 public:
     struct Kind {
-        QString name, title, listCaption, entry, list, confirm, question, questionTitle, deleteQuery;
+        QString name, title, listCaption, entry, list, confirm, question, questionTitle, deleteTable;
     };
     SupplierLinesMenu(const Kind& kind, ui::Services& s, QWidget* parent = nullptr);
     void Form_Load() override;

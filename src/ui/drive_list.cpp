@@ -1,25 +1,22 @@
 #include "ui/drive_list.h"
 
-#include "data/location.h"
+#include "state/drives.h"
 
 namespace ui {
 
 DriveList::DriveList(const data::DriveMapping& mapping, QWidget* parent)
     : QComboBox(parent) {
-    for (const QString& d : mapping.drives())
-        addItem(d + QStringLiteral(" [") +
-                (mapping.isPostgres(d.at(0)) ? QStringLiteral("server") : QStringLiteral("locale")) +
-                QLatin1Char(']'));
+    addItems(state::driveChoices(mapping));
     setCurrentIndex(0);
 }
 
 QString DriveList::drive() const {
-    return data::DriveMapping::drivePrefix(currentText());
+    return state::driveOfChoice(currentText());
 }
 
 void DriveList::setDrive(const QString& drive) {
     for (int i = 0; i < count(); ++i)
-        if (data::DriveMapping::drivePrefix(itemText(i)) == drive.left(2).toLower())
+        if (state::driveOfChoice(itemText(i)) == drive.left(2).toLower())
             setCurrentIndex(i);
 }
 

@@ -1,4 +1,5 @@
-// The drive list: the drives the mapping offers, the selected one as "c:".
+// The drive list: the entries of the drives the mapping offers, the selected
+// one as its drive prefix ("c:").
 #pragma once
 
 #include <QComboBox>

@@ -7,7 +7,7 @@
 namespace data {
 class Databases;
 }
-namespace shell {
+namespace state {
 struct SharedState;
 }
 
@@ -35,7 +35,7 @@ private:
 };
 
 struct Services {
-    shell::SharedState& state;
+    state::SharedState& state;
     data::Databases& dbs;
     Messages& messages;
     ScreenRegistry& registry;

@@ -1,5 +1,5 @@
 // The inventory from scan to document, driven through the real screens.
-#include "confirm/inventory_transfer.h"
+#include "documents/inventory_transfer.h"
 #include "entry/inventory_entry.h"
 #include "lists/line_list.h"
 #include "lists/register_lists.h"
@@ -242,12 +242,12 @@ protected:
         for (const auto& [ean, q] : l)
             addRow(db, "inventario", {"codcasa", 0, "eanrig", ean, "oper", oper, "quantita", q, "colli", q});
     }
-    confirm::TransferResult run(int oper) {
+    documents::TransferResult run(int oper) {
         f.state.operatorNumber = std::int16_t(oper);
         f.state.documentType = QStringLiteral("INVENTARIO");
         f.state.documentYear = 2026;
         f.state.numberingCode = QStringLiteral("IN");
-        return confirm::transferInventory(db, f.state, QDate(2026, 12, 10));
+        return documents::transferInventory(db, f.state, QDate(2026, 12, 10));
     }
 };
 
@@ -303,14 +303,14 @@ TEST_F(Transfer, KilledHalfwayLeavesNothingWritten) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         data::Databases dbs{data::DriveMapping(root)};
-        shell::SharedState s;
+        state::SharedState s;
         s.operatorNumber = 1;
         s.userCode = 1;
         s.documentYear = 2026;
         s.documentNumber = 42;
         s.documentType = QStringLiteral("INVENTARIO");
         s.numberingCode = QStringLiteral("IN");
-        confirm::transferInventory(dbs.open(kStore), s, QDate(2026, 12, 10), [](int n) {
+        documents::transferInventory(dbs.open(kStore), s, QDate(2026, 12, 10), [](int n) {
             if (n == 2500)
                 _exit(9); // the program killed halfway
         });

@@ -1,6 +1,5 @@
 // The main menu and the section menus driven as the operator drives them.
 #include "screen_fixture.h"
-#include "shell/amount_formatter.h"
 #include "shell/main_menu.h"
 #include "shell/section_menus.h"
 #include "ui/data_grid.h"
@@ -53,19 +52,6 @@ protected:
     ScreenFixture f;
     data::Database settings, storeDb, work;
 };
-
-TEST(SharedStateTexts, FixedWidthTextsPadAndCut) {
-    shell::SharedState s;
-    EXPECT_EQ(s.ean.text(), QString(13, ' '));
-    s.ean = QStringLiteral("123");
-    EXPECT_EQ(s.ean.text(), QStringLiteral("123          "));
-    EXPECT_NE(s.ean.text(), QString());
-    s.department = QStringLiteral("TM");
-    EXPECT_EQ(s.department.text(), QStringLiteral("T"));
-    s.documentType = QStringLiteral("INVENTARIO");
-    EXPECT_EQ(s.documentType.text(), QStringLiteral("INVENTARIO  "));
-    EXPECT_TRUE(shell::FixedText<13>().blankPrefix(5));
-}
 
 TEST_F(Shell, StoreModesSetThePaths) {
     makeDrive("c:");
@@ -309,27 +295,6 @@ TEST_F(Shell, ButtonsOfScreensNotYetBuiltAreDisabled) {
     EXPECT_TRUE(bare.child<QPushButton>(m, "Command13")->isEnabled()); // tarvo04 exists
     auto* inv = bare.registry.open("tarvo04");
     EXPECT_FALSE(bare.child<QPushButton>(inv, "Command12")->isEnabled()); // no entry screen registered
-}
-
-} // namespace
-
-namespace {
-
-TEST(AmountFormatter, FormatsTheSharedAmountTextInPlaceWithCents) {
-    struct Case {
-        const char* typed;
-        const char* shown;
-    } cases[] = {
-        {"125", "1,25"}, {"12,5", "12,50"}, {"1.234", "1,23"}, {"", "0,00"}, {"1,234.5", "1.234,50"}};
-    for (const Case& c : cases) {
-        shell::SharedState s;
-        s.amountText = QString::fromUtf8(c.typed);
-        shell::formatSharedAmount(s);
-        EXPECT_EQ(s.amountText, QString::fromUtf8(c.shown)) << c.typed;
-    }
-    shell::SharedState never;
-    shell::formatSharedAmount(never);
-    EXPECT_EQ(never.amountText, QStringLiteral("0,00"));
 }
 
 } // namespace

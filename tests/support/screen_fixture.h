@@ -4,7 +4,7 @@
 // temporary data root.
 #pragma once
 
-#include "shell/state/shared_state.h"
+#include "state/shared_state.h"
 #include "test_store.h"
 #include "ui/messages.h"
 #include "ui/screen.h"
@@ -52,7 +52,7 @@ public:
     bool isOpen(const QString& name) const { return registry.find(name) != nullptr; }
 
     TestStore store;
-    shell::SharedState state;
+    state::SharedState state;
     ui::ScriptedMessages messages;
     ui::ScreenRegistry registry;
     ui::FixedClock clock;

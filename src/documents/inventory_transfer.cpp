@@ -1,10 +1,10 @@
-#include "confirm/inventory_transfer.h"
+#include "documents/inventory_transfer.h"
 
 #include "articles/readings.h"
 #include "data/table.h"
-#include "shell/numbering.h"
+#include "documents/numbering.h"
 
-namespace confirm {
+namespace documents {
 
 namespace {
 
@@ -12,7 +12,7 @@ const QString kNotFound = QStringLiteral("AAAAAA Articolo non Trovato !!!!");
 
 // A header under this number already exists when another workstation took the
 // same number since the inventory menu opened: the next free number is used.
-std::optional<std::int32_t> freeNumber(const data::Database& db, const shell::SharedState& s,
+std::optional<std::int32_t> freeNumber(const data::Database& db, const state::SharedState& s,
                                        data::Error* e) {
     const QVariant taken =
         db.scalarNative(QStringLiteral("SELECT count(*) FROM invte WHERE anno = ? AND numero = ?"),
@@ -28,7 +28,7 @@ std::optional<std::int32_t> freeNumber(const data::Database& db, const shell::Sh
     return std::max<std::int32_t>(std::int32_t(highest.toLongLong()), s.documentNumber) + 1;
 }
 
-bool writeHeader(const data::Database& db, const shell::SharedState& s, const QDate& today, data::Error* e) {
+bool writeHeader(const data::Database& db, const state::SharedState& s, const QDate& today, data::Error* e) {
     data::Table t = db.table(QStringLiteral("invte"));
     t.addNew();
     const std::pair<const char*, QVariant> fields[] = {
@@ -59,7 +59,7 @@ bool writeHeader(const data::Database& db, const shell::SharedState& s, const QD
 
 } // namespace
 
-TransferResult transferInventory(const data::Database& db, shell::SharedState& s, const QDate& today,
+TransferResult transferInventory(const data::Database& db, state::SharedState& s, const QDate& today,
                                  const std::function<void(int)>& afterLine) {
     TransferResult r;
     r.number = s.documentNumber;
@@ -117,8 +117,7 @@ TransferResult transferInventory(const data::Database& db, shell::SharedState& s
     }
     if (!writeHeader(db, s, today, &e))
         return fail(e);
-    if ((e = shell::writeBackNumber(db, s.userCode, s.numberingCode.text(), s.documentYear,
-                                    s.documentNumber)))
+    if ((e = writeBackNumber(db, s.userCode, s.numberingCode.text(), s.documentYear, s.documentNumber)))
         return fail(e);
     r.headerWritten = true;
 
@@ -189,9 +188,4 @@ TransferResult transferInventory(const data::Database& db, shell::SharedState& s
     return r;
 }
 
-data::Error deleteInventory(const data::Database& db, std::int16_t oper) {
-    // One statement: all of the operator's lines or none.
-    return db.execute(QStringLiteral("DELETE FROM inventario WHERE oper = ") + QString::number(oper));
-}
-
-} // namespace confirm
+} // namespace documents

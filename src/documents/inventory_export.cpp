@@ -1,4 +1,4 @@
-#include "lists/inventory_export.h"
+#include "documents/inventory_export.h"
 
 #include "articles/readings.h"
 #include "data/recordset.h"
@@ -8,7 +8,7 @@
 #include <QSaveFile>
 #include <cmath>
 
-namespace lists {
+namespace documents {
 
 namespace {
 
@@ -157,4 +157,4 @@ QString inventoryFilePath(const data::DriveMapping& mapping) {
     return data::DriveMapping(mapping.dataRoot()).resolve(kInventoryFile).file;
 }
 
-} // namespace lists
+} // namespace documents

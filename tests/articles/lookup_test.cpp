@@ -36,7 +36,7 @@ protected:
         state.operatorNumber = 3;
     }
     data::Database db;
-    shell::SharedState state;
+    state::SharedState state;
 };
 
 TEST_P(Lookup, ResolvesWhatTheOperatorScansOrTypes) {

@@ -5,11 +5,11 @@
 #pragma once
 
 #include "data/database.h"
-#include "shell/state/shared_state.h"
+#include "state/shared_state.h"
 
 #include <functional>
 
-namespace confirm {
+namespace documents {
 
 struct TransferResult {
     data::Error error; // the transfer was rolled back
@@ -21,10 +21,7 @@ struct TransferResult {
 
 // Transfers the lines of the shared operator number under the shared document
 // number and year. `afterLine` runs after each line written (progress; tests).
-TransferResult transferInventory(const data::Database& store, shell::SharedState& s, const QDate& today,
+TransferResult transferInventory(const data::Database& store, state::SharedState& s, const QDate& today,
                                  const std::function<void(int)>& afterLine = {});
 
-// Deletes the working lines of an operator; returns what went wrong, if anything.
-data::Error deleteInventory(const data::Database& store, std::int16_t oper);
-
-} // namespace confirm
+} // namespace documents

@@ -1,6 +1,6 @@
-#include "shell/state/shared_state.h"
+#include "state/shared_state.h"
 
-namespace shell {
+namespace state {
 
 namespace {
 const QString kStoreFile = QStringLiteral("\\marbo\\dati.mdb");
@@ -37,4 +37,4 @@ void setupAltri(SharedState& s, const QString& drive) {
     s.secondPath = s.storeDbPath;
 }
 
-} // namespace shell
+} // namespace state

@@ -3,19 +3,19 @@
 #pragma once
 
 #include "data/database.h"
-#include "shell/state/shared_state.h"
+#include "state/shared_state.h"
 
 #include <optional>
 
-namespace shell {
+namespace documents {
 
 // The numbering code of the shared document type; nullopt when tipodoc has no
 // such row (the shared numbering code is then left as it was).
-std::optional<QString> numberingCode(const data::Database& db, const SharedState& s,
+std::optional<QString> numberingCode(const data::Database& db, const state::SharedState& s,
                                      data::Error* error = nullptr);
 
 // The last number of the series (shared user code, numbering code, year).
-std::optional<std::int32_t> lastNumber(const data::Database& db, const SharedState& s,
+std::optional<std::int32_t> lastNumber(const data::Database& db, const state::SharedState& s,
                                        data::Error* error = nullptr);
 
 // Stores the document number as the series' last number, when the series row
@@ -25,6 +25,6 @@ data::Error writeBackNumber(const data::Database& db, std::int16_t userCode, con
 
 // The next inventory number, as the inventory menu takes it when it opens:
 // the message to show when there is none (empty on success).
-QString takeInventoryNumber(const data::Database& db, SharedState& s, const QDate& today);
+QString takeInventoryNumber(const data::Database& db, state::SharedState& s, const QDate& today);
 
-} // namespace shell
+} // namespace documents

@@ -11,7 +11,7 @@
 #include <QString>
 #include <QVariant>
 
-namespace lists {
+namespace documents {
 
 inline const QString kInventoryFile = QStringLiteral("C:\\quirel\\inve1.dat");
 
@@ -55,4 +55,4 @@ QString replaceFile(const QString& localFile, const QByteArray& bytes);
 // The local file that C:\quirel\inve1.dat names under the drive mapping.
 QString inventoryFilePath(const data::DriveMapping& mapping);
 
-} // namespace lists
+} // namespace documents

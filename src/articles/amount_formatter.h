@@ -2,10 +2,10 @@
 // text is formatted in place, bare digits meaning cents.
 #pragma once
 
-#include "shell/state/shared_state.h"
+#include "state/shared_state.h"
 
-namespace shell {
+namespace articles {
 
-void formatSharedAmount(SharedState& s);
+void formatSharedAmount(state::SharedState& s);
 
-} // namespace shell
+} // namespace articles

@@ -5,13 +5,13 @@
 // (fixed-width texts all blanks); nothing is saved between runs.
 #pragma once
 
-#include "shell/state/fixed_text.h"
+#include "state/fixed_text.h"
 
 #include <QDate>
 #include <QString>
 #include <cstdint>
 
-namespace shell {
+namespace state {
 
 struct QueryParts {
     QString head;      // SELECT ... FROM ...
@@ -59,4 +59,4 @@ void setupAltri(SharedState& s, const QString& drive);   // "ALTRI"
 // before the press (empty at the first set-up: the current drive's root).
 QString settingsDbPath(const SharedState& s);
 
-} // namespace shell
+} // namespace state

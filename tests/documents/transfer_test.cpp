@@ -1,7 +1,7 @@
 // The inventory confirmation on both engines: which working lines become
 // document lines, with which article data, under which numbers.
-#include "confirm/inventory_transfer.h"
 #include "data/recordset.h"
+#include "documents/inventory_transfer.h"
 #include "test_store.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +35,7 @@ protected:
         addRow(db, "inventario", {"codcasa", 0, "eanrig", ean, "oper", oper, "quantita", q, "colli", q});
     }
     data::Database db;
-    shell::SharedState s;
+    state::SharedState s;
 };
 
 TEST_P(Confirm, EachCountedLineBecomesADocumentLine) {
@@ -46,7 +46,7 @@ TEST_P(Confirm, EachCountedLineBecomesADocumentLine) {
     line(3, "8001234567890", 1.5); // the other EAN of 123
     line(1, "8001234567890", 9);   // another operator's count stays out
     s.operatorNumber = 3;
-    const auto r = confirm::transferInventory(db, s, QDate(2026, 12, 10));
+    const auto r = documents::transferInventory(db, s, QDate(2026, 12, 10));
     ASSERT_TRUE(r.error.ok()) << r.error.message().toStdString();
     EXPECT_EQ(r.number, 42);
     EXPECT_EQ(r.linesWritten, 3);
@@ -96,7 +96,7 @@ TEST_P(Confirm, EachCountedLineBecomesADocumentLine) {
 TEST_P(Confirm, AnOperatorWithoutLinesWritesNothing) {
     line(1, "8001234567890", 2);
     s.operatorNumber = 4;
-    const auto r = confirm::transferInventory(db, s, QDate(2026, 12, 10));
+    const auto r = documents::transferInventory(db, s, QDate(2026, 12, 10));
     EXPECT_TRUE(r.error.ok());
     EXPECT_FALSE(r.headerWritten);
     EXPECT_EQ(r.linesWritten, 0);
@@ -106,7 +106,7 @@ TEST_P(Confirm, AnOperatorWithoutLinesWritesNothing) {
     EXPECT_EQ(numeri.value("ultnum").toInt(), 41);
     // The next confirmation opens its own transaction: the empty one was closed.
     s.operatorNumber = 1;
-    EXPECT_TRUE(confirm::transferInventory(db, s, QDate(2026, 12, 10)).error.ok());
+    EXPECT_TRUE(documents::transferInventory(db, s, QDate(2026, 12, 10)).error.ok());
     EXPECT_EQ(db.query("SELECT * FROM invmo").recordCount(), 1);
 }
 

@@ -1,9 +1,9 @@
-#include "shell/numbering.h"
+#include "documents/numbering.h"
 
 #include "data/dialect.h"
 #include "data/recordset.h"
 
-namespace shell {
+namespace documents {
 
 namespace {
 QString seriesCriterion(std::int16_t user, const QString& code, std::int32_t year) {
@@ -14,7 +14,8 @@ QString seriesCriterion(std::int16_t user, const QString& code, std::int32_t yea
 }
 } // namespace
 
-std::optional<QString> numberingCode(const data::Database& db, const SharedState& s, data::Error* error) {
+std::optional<QString> numberingCode(const data::Database& db, const state::SharedState& s,
+                                     data::Error* error) {
     data::Recordset rs = db.query(QStringLiteral("SELECT * FROM tipodoc"));
     const bool found = rs.findFirst(QStringLiteral("coddoc = ") + data::quoted(s.documentType.text()));
     if (error)
@@ -24,7 +25,8 @@ std::optional<QString> numberingCode(const data::Database& db, const SharedState
     return rs.value(QStringLiteral("numeratore")).toString();
 }
 
-std::optional<std::int32_t> lastNumber(const data::Database& db, const SharedState& s, data::Error* error) {
+std::optional<std::int32_t> lastNumber(const data::Database& db, const state::SharedState& s,
+                                       data::Error* error) {
     data::Recordset rs = db.query(QStringLiteral("SELECT * FROM numeri"));
     const bool found = rs.findFirst(seriesCriterion(s.userCode, s.numberingCode.text(), s.documentYear));
     if (error)
@@ -44,7 +46,7 @@ data::Error writeBackNumber(const data::Database& db, std::int16_t user, const Q
     return {};
 }
 
-QString takeInventoryNumber(const data::Database& db, SharedState& s, const QDate& today) {
+QString takeInventoryNumber(const data::Database& db, state::SharedState& s, const QDate& today) {
     s.documentType = QStringLiteral("INVENTARIO");
     s.documentYear = today.year();
     const auto code = numberingCode(db, s);
@@ -59,4 +61,4 @@ QString takeInventoryNumber(const data::Database& db, SharedState& s, const QDat
     return {};
 }
 
-} // namespace shell
+} // namespace documents

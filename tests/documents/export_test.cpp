@@ -1,6 +1,6 @@
 // The inventory file for the point-of-sale system, byte for byte, and the
 // replacement of the file whole.
-#include "lists/inventory_export.h"
+#include "documents/inventory_export.h"
 #include "test_store.h"
 
 #include <QDir>
@@ -10,7 +10,7 @@
 #include <sys/resource.h>
 
 using namespace testing_support;
-using lists::ExportResult;
+using documents::ExportResult;
 
 namespace {
 
@@ -59,7 +59,7 @@ TEST(InventoryRecord, SeventeenCharactersOrNoRecord) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.ean.toString().toStdString() + " / " + c.quantity.toString().toStdString());
-        const lists::InventoryRecord r = lists::inventoryRecord(c.ean, c.quantity);
+        const documents::InventoryRecord r = documents::inventoryRecord(c.ean, c.quantity);
         if (c.record) {
             EXPECT_TRUE(r.ok()) << r.fault.toStdString();
             EXPECT_EQ(r.bytes, QByteArray(c.record) + "\r\n");
@@ -74,7 +74,7 @@ class Export : public ::testing::Test {
 protected:
     void SetUp() override {
         db = store.create("c:\\marbo\\dati.mdb", data::schema::StoreDb);
-        path = lists::inventoryFilePath(store.dbs().mapping());
+        path = documents::inventoryFilePath(store.dbs().mapping());
     }
     void line(const QVariant& ean, const QVariant& quantity, int oper) {
         addRow(db, "inventario", {"eanrig", ean, "quantita", quantity, "oper", oper});
@@ -91,16 +91,16 @@ TEST_F(Export, EveryOperatorsLinesReplaceTheFileWhole) {
     line("001234567890", 12, 2);
     const QByteArray expected = "80012345678900003\r\n001234567890 0012\r\n";
 
-    ExportResult r = lists::exportInventory(db, path); // the folder is created
+    ExportResult r = documents::exportInventory(db, path); // the folder is created
     EXPECT_EQ(r.status, ExportResult::Status::Written);
     EXPECT_EQ(r.records, 2);
     EXPECT_EQ(read(path), expected);
-    r = lists::exportInventory(db, path);
+    r = documents::exportInventory(db, path);
     EXPECT_EQ(read(path), expected);
     EXPECT_EQ(QDir(store.root() + "/c/quirel").entryList(QDir::Files), QStringList{"inve1.dat"});
 
     db.execute("DELETE FROM inventario");
-    r = lists::exportInventory(db, path);
+    r = documents::exportInventory(db, path);
     EXPECT_EQ(r.status, ExportResult::Status::NoData);
     EXPECT_EQ(r.message, QStringLiteral("ATTENZIONE !!!. Non ci sono dati "));
     EXPECT_EQ(read(path), QByteArray());
@@ -111,7 +111,7 @@ TEST_F(Export, LinesTheRecordCannotHoldStopTheExportAndNameTheLines) {
     line("8001234567890", 3, 1);
     line("8005555555555", 12345, 2);
     line(QVariant(), 4, 3);
-    const ExportResult r = lists::exportInventory(db, path);
+    const ExportResult r = documents::exportInventory(db, path);
     EXPECT_EQ(r.status, ExportResult::Status::Refused);
     EXPECT_TRUE(r.message.contains("8005555555555 oper. 2: quantità 12345")) << r.message.toStdString();
     EXPECT_TRUE(r.message.contains("(senza EAN) oper. 3: EAN mancante")) << r.message.toStdString();
@@ -134,7 +134,7 @@ TEST(ReplaceFile, AFailureLeavesTheOldFileAndNoLeftovers) {
     rlimit small = saved;
     small.rlim_cur = 100;
     setrlimit(RLIMIT_FSIZE, &small);
-    const QString failure = lists::replaceFile(file, big);
+    const QString failure = documents::replaceFile(file, big);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, SIG_DFL);
     EXPECT_TRUE(failure.contains("inve1.dat")) << failure.toStdString();
@@ -143,17 +143,17 @@ TEST(ReplaceFile, AFailureLeavesTheOldFileAndNoLeftovers) {
 
     // A file where the folder should be.
     write(dir.path() + "/blocked", "x");
-    EXPECT_TRUE(lists::replaceFile(dir.path() + "/blocked/inve1.dat", "y").contains("cartella"));
+    EXPECT_TRUE(documents::replaceFile(dir.path() + "/blocked/inve1.dat", "y").contains("cartella"));
     EXPECT_EQ(read(dir.path() + "/blocked"), QByteArray("x"));
 
     // A database that is not there: no file is touched.
     TestStore store;
-    const ExportResult r = lists::exportInventory(store.open("c:\\marbo\\dati.mdb"), file);
+    const ExportResult r = documents::exportInventory(store.open("c:\\marbo\\dati.mdb"), file);
     EXPECT_EQ(r.status, ExportResult::Status::Failed);
     EXPECT_FALSE(r.message.isEmpty());
     EXPECT_EQ(read(file), QByteArray("OLD"));
 
-    EXPECT_TRUE(lists::replaceFile(file, "NEW").isEmpty());
+    EXPECT_TRUE(documents::replaceFile(file, "NEW").isEmpty());
     EXPECT_EQ(read(file), QByteArray("NEW"));
 }
 

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace shell {
+namespace state {
 
 template <int N> class FixedText {
 public:
@@ -40,4 +40,4 @@ private:
     QString text_;
 };
 
-} // namespace shell
+} // namespace state
