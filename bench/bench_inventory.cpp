@@ -3,17 +3,14 @@
 // operation and reported as p50 and p99 (microseconds) in the counters.
 //
 // MARBO_BENCH_ROOT names the data root of a store made by make-large.
+#include "app/program.h"
 #include "articles/lookup.h"
 #include "data/recordset.h"
 #include "data/sqlite_functions.h"
 #include "documents/inventory_transfer.h"
-#include "entry/inventory_entry.h"
-#include "lists/line_list.h"
-#include "lists/register_lists.h"
-#include "state/shared_state.h"
 #include "ui/data_grid.h"
 #include "ui/messages.h"
-#include "ui/screen_registry.h"
+#include "ui/screen.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -79,25 +76,24 @@ std::vector<QString> codeMix(int n) {
     return out;
 }
 
+// The program on the large store, with operator 1 counting in the store database.
 struct Program {
-    Program()
-        : dbs(data::DriveMapping(root()))
-        , clock()
-        , services{state, dbs, messages, registry, clock} {
-        registry.setServices(&services);
-        entry::registerInventoryEntry(registry);
-        lists::registerLists(registry);
-        state.storeDbPath = kStore;
-        state.operatorNumber = 1;
-        state.userCode = 1;
+    Program() {
+        run.state.storeDbPath = kStore;
+        run.state.operatorNumber = 1;
+        run.state.userCode = 1;
     }
-    state::SharedState state;
-    data::Databases dbs;
     ui::ScriptedMessages messages;
-    ui::ScreenRegistry registry;
     ui::Clock clock;
-    ui::Services services;
+    app::Program run{data::DriveMapping(root()), messages, clock};
+    state::SharedState& state = run.state;
+    data::Databases& dbs = run.dbs;
+    ui::ScreenRegistry& registry = run.registry;
 };
+
+template <typename T> T* control(ui::Screen* screen, const char* name) {
+    return screen ? screen->findChild<T*>(QString::fromLatin1(name)) : nullptr;
+}
 
 void BM_ScanProcedures(benchmark::State& state) {
     Program p;
@@ -123,17 +119,17 @@ BENCHMARK(BM_ScanProcedures)->Iterations(4000)->Unit(benchmark::kMicrosecond);
 
 void BM_ScanScreen(benchmark::State& state) {
     Program p;
-    auto* e = qobject_cast<entry::InventoryEntry*>(p.registry.open(QStringLiteral("tarvo05")));
+    auto* eanw = control<QLineEdit>(p.registry.open(QStringLiteral("tarvo05")), "eanw");
     const auto codes = codeMix(2000);
     std::vector<double> us;
     size_t i = 0;
     for (auto _ : state) {
-        e->eanw->setText(codes[i++ % codes.size()]);
+        eanw->setText(codes[i++ % codes.size()]);
         const auto t0 = Clock::now();
-        QTest::keyClick(e->eanw, Qt::Key_Return);
+        QTest::keyClick(eanw, Qt::Key_Return);
         us.push_back(std::chrono::duration<double, std::micro>(Clock::now() - t0).count());
         if (!p.registry.find(QStringLiteral("tarvo05"))) // the pop-up took over: back to the entry
-            e = qobject_cast<entry::InventoryEntry*>(p.registry.open(QStringLiteral("tarvo05")));
+            eanw = control<QLineEdit>(p.registry.open(QStringLiteral("tarvo05")), "eanw");
     }
     percentiles(state, us);
 }
@@ -227,7 +223,9 @@ BENCHMARK(BM_ScanRawSqlite)->Iterations(4000)->Unit(benchmark::kMicrosecond);
 // Store of a counted quantity on operator 1's 20000 lines, with the total.
 void BM_StoreWithTotal(benchmark::State& state) {
     Program p;
-    auto* e = qobject_cast<entry::InventoryEntry*>(p.registry.open(QStringLiteral("tarvo05")));
+    ui::Screen* entry = p.registry.open(QStringLiteral("tarvo05"));
+    auto* eanw = control<QLineEdit>(entry, "eanw");
+    auto* quanw = control<QLineEdit>(entry, "quanw");
     data::Recordset some =
         p.dbs.open(kStore).query(QStringLiteral("SELECT eanrig FROM inventario WHERE oper = 1"));
     std::vector<QString> eans;
@@ -236,11 +234,11 @@ void BM_StoreWithTotal(benchmark::State& state) {
     std::vector<double> us;
     size_t i = 0;
     for (auto _ : state) {
-        e->eanw->setText(eans[i++ % eans.size()]);
-        QTest::keyClick(e->eanw, Qt::Key_Return);
-        e->quanw->setText(QStringLiteral("1"));
+        eanw->setText(eans[i++ % eans.size()]);
+        QTest::keyClick(eanw, Qt::Key_Return);
+        quanw->setText(QStringLiteral("1"));
         const auto t0 = Clock::now();
-        QTest::keyClick(e->quanw, Qt::Key_Return);
+        QTest::keyClick(quanw, Qt::Key_Return);
         us.push_back(std::chrono::duration<double, std::micro>(Clock::now() - t0).count());
     }
     percentiles(state, us);
@@ -361,18 +359,18 @@ BENCHMARK(BM_Confirm10000RawSqlite)->Iterations(3)->Unit(benchmark::kMillisecond
 
 // Opening the real list screen (tarvo06) on operator 2's 50000 lines: time
 // until the first rows are shown, then scrolling the grid to the last line.
-ui::Screen* openLongList(Program& p) {
+ui::DataGrid* openLongList(Program& p) {
     p.state.operatorNumber = 2;
-    ui::Screen* list = p.registry.open(QStringLiteral("tarvo06"));
+    auto* grid = control<ui::DataGrid>(p.registry.open(QStringLiteral("tarvo06")), "ord");
     QApplication::processEvents(); // the first rows painted
-    return list;
+    return grid;
 }
 
 void BM_LongListFirstRows(benchmark::State& state) {
     Program p;
     for (auto _ : state) {
-        auto* list = qobject_cast<lists::LineList*>(openLongList(p));
-        if (!list || list->ord->textMatrix(1, 1).isEmpty())
+        ui::DataGrid* grid = openLongList(p);
+        if (!grid || grid->textMatrix(1, 1).isEmpty())
             state.SkipWithError("the list shows no lines");
         state.PauseTiming();
         p.registry.closeAll();
@@ -385,16 +383,16 @@ BENCHMARK(BM_LongListFirstRows)->Iterations(10)->Unit(benchmark::kMillisecond);
 void BM_LongListToTheEnd(benchmark::State& state) {
     Program p;
     for (auto _ : state) {
-        auto* list = qobject_cast<lists::LineList*>(openLongList(p));
-        if (!list) {
+        ui::DataGrid* grid = openLongList(p);
+        if (!grid) {
             state.SkipWithError("no list screen");
             break;
         }
-        list->ord->setFocus();
-        QTest::keyClick(list->ord, Qt::Key_End, Qt::ControlModifier); // to the last line
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier); // to the last line
         QApplication::processEvents();
-        const int rows = list->ord->rows();
-        benchmark::DoNotOptimize(list->ord->textMatrix(rows - 1, 1));
+        const int rows = grid->rows();
+        benchmark::DoNotOptimize(grid->textMatrix(rows - 1, 1));
         state.counters["rows"] = rows - 1;
         state.PauseTiming();
         p.registry.closeAll();

@@ -1,13 +1,8 @@
 // shoot-screens ROOT OUTDIR: opens the main menu and every section menu on the
 // store under ROOT and writes a picture of each into OUTDIR (for the docs).
-#include "data/database.h"
-#include "entry/inventory_entry.h"
-#include "lists/register_lists.h"
-#include "shell/section_menus.h"
-#include "state/shared_state.h"
+#include "app/program.h"
 #include "ui/messages.h"
 #include "ui/screen.h"
-#include "ui/screen_registry.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -27,23 +22,17 @@ void click(QWidget* w, const char* name) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    QApplication application(argc, argv);
+    const QStringList args = application.arguments();
     if (args.size() < 3) {
         QTextStream(stderr) << "usage: shoot-screens ROOT OUTDIR\n";
         return 2;
     }
     QDir().mkpath(args.at(2));
-    state::SharedState state;
-    data::Databases dbs{data::DriveMapping(args.at(1))};
     ui::ScriptedMessages messages;
-    ui::ScreenRegistry registry;
-    ui::Clock clock;
-    ui::Services services{state, dbs, messages, registry, clock};
-    registry.setServices(&services);
-    entry::registerInventoryEntry(registry);
-    lists::registerLists(registry);
-    shell::registerMenus(registry);
+    const ui::Clock clock;
+    app::Program program(data::DriveMapping(args.at(1)), messages, clock);
+    ui::ScreenRegistry& registry = program.registry;
     const QString out = args.at(2);
 
     ui::Screen* main = registry.open(QStringLiteral("tarvom"));
@@ -59,16 +48,18 @@ int main(int argc, char** argv) {
     if (auto* operw = inventory->findChild<QLineEdit*>(QStringLiteral("operw")))
         operw->setText(QStringLiteral("1"));
     click(inventory, "Command12");
-    if (auto* e = qobject_cast<entry::InventoryEntry*>(registry.find(QStringLiteral("tarvo05")))) {
-        e->eanw->setText(QStringLiteral("1006")); // an internal code: the article's EAN replaces it
-        emit e->eanw->returnPressed();
+    if (ui::Screen* e = registry.find(QStringLiteral("tarvo05"))) {
+        auto* eanw = e->findChild<QLineEdit*>(QStringLiteral("eanw"));
+        auto* quanw = e->findChild<QLineEdit*>(QStringLiteral("quanw"));
+        eanw->setText(QStringLiteral("1006")); // an internal code: the article's EAN replaces it
+        emit eanw->returnPressed();
         shoot(e, out, QStringLiteral("tarvo05"));
         // Count a few articles so that the list has lines to show.
         for (const char* code : {"1006", "1012", "1020", "1031"}) {
-            e->eanw->setText(QString::fromLatin1(code));
-            emit e->eanw->returnPressed();
-            e->quanw->setText(QStringLiteral("3"));
-            emit e->quanw->returnPressed();
+            eanw->setText(QString::fromLatin1(code));
+            emit eanw->returnPressed();
+            quanw->setText(QStringLiteral("3"));
+            emit quanw->returnPressed();
         }
         e->close();
     }
@@ -83,6 +74,5 @@ int main(int argc, char** argv) {
         shoot(registry.open(QString::fromLatin1(name)), out, QString::fromLatin1(name));
     for (const QString& m : messages.texts())
         QTextStream(stderr) << "message: " << m << "\n";
-    registry.closeAll();
     return 0;
 }

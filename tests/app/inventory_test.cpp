@@ -1,8 +1,8 @@
 // The inventory from scan to document, driven through the real screens.
+#include "app/register_screens.h"
 #include "documents/inventory_transfer.h"
 #include "entry/inventory_entry.h"
 #include "lists/line_list.h"
-#include "lists/register_lists.h"
 #include "screen_fixture.h"
 #include "shell/section_menus.h"
 #include "ui/data_grid.h"
@@ -25,9 +25,7 @@ const QString kStore = QStringLiteral("c:\\marbo\\dati.mdb");
 class Inventory : public ::testing::Test {
 protected:
     void SetUp() override {
-        lists::registerLists(f.registry);
-        entry::registerInventoryEntry(f.registry);
-        shell::registerMenus(f.registry);
+        app::registerScreens(f.registry);
         db = f.store.create(kStore, data::schema::StoreDb);
         addRow(db, "codean", {"eanare", "8001234567890", "codare", 123});
         addRow(db, "codean", {"eanare", "8009999999991", "codare", 123});

@@ -1,0 +1,28 @@
+// One run of the program wired together: the shared state, the databases of a
+// drive mapping, the registry holding every screen, and the services handed to
+// the screens. The message service and the clock come from the caller, so the
+// program shows real boxes while the tools and benchmarks script them.
+#pragma once
+
+#include "data/database.h"
+#include "state/shared_state.h"
+#include "ui/screen_registry.h"
+#include "ui/services.h"
+
+namespace app {
+
+class Program {
+public:
+    Program(data::DriveMapping mapping, ui::Messages& messages, const ui::Clock& clock);
+    // Closes every screen still open.
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    state::SharedState state;
+    data::Databases dbs;
+    ui::ScreenRegistry registry;
+    ui::Services services;
+};
+
+} // namespace app
