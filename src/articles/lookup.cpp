@@ -1,17 +1,16 @@
 #include "articles/lookup.h"
 
+#include "articles/article_reads.h"
 #include "articles/codes.h"
 #include "articles/pictures.h"
 #include "articles/readings.h"
 #include "data/dialect.h"
 #include "data/recordset.h"
-#include "data/table.h"
 
 namespace articles {
 
 using data::Database;
 using data::Recordset;
-using data::Table;
 
 QString LookupProfile::lineQuery(const state::SharedState& s) const {
     return QStringLiteral("SELECT * FROM %1 WHERE oper =").arg(linesTable) +
@@ -49,18 +48,14 @@ QString numberText(const QVariant& v) {
 } // namespace
 
 bool ArticleLookup::fillFromPriceList(EntryFields& f, const Database& db, std::int32_t code, double* przpub) {
-    Table listi = db.table(QStringLiteral("listi01"));
-    listi.setIndex(QStringLiteral("primary"));
-    if (!listi.seek(code)) {
-        if (!listi.ok())
-            error_ = listi.error();
+    const auto listi = priceListRow(db, code, &error_);
+    if (!listi)
         return false;
-    }
-    f.descrw = listi.value(QStringLiteral("desart")).toString();
+    f.descrw = listi->value(QStringLiteral("desart")).toString();
     f.codcasaw = QString::number(code);
-    f.imballow = numberText(listi.value(QStringLiteral("imbart")));
-    f.costow = picture(listi.value(QStringLiteral("cofart")).toDouble(), Picture::Amount6);
-    *przpub = listi.value(QStringLiteral("przpub")).toDouble();
+    f.imballow = numberText(listi->value(QStringLiteral("imbart")));
+    f.costow = picture(listi->value(QStringLiteral("cofart")).toDouble(), Picture::Amount6);
+    *przpub = listi->value(QStringLiteral("przpub")).toDouble();
     f.prezzow = picture(*przpub, Picture::Amount6);
     return true;
 }
@@ -127,12 +122,10 @@ ResolveResult ArticleLookup::resolveCode(EntryFields& f) {
         if (ok && x < 999999999ULL) {
             // A short internal article code, tried as typed, then without its
             // last digit, then without its last two (a check digit typed along).
-            Table codean = db.table(QStringLiteral("codean"));
-            codean.setIndex(QStringLiteral("codare"));
             for (const qulonglong code : {x, x / 10, x / 100}) {
-                if (codean.seek(qlonglong(code))) {
+                if (const auto ean = eanOfCode(db, qlonglong(code))) {
                     state_.articleCode = std::int32_t(code);
-                    state_.ean = codean.value(QStringLiteral("eanare")).toString();
+                    state_.ean = *ean;
                     f.eanw = state_.ean;
                     sought = true;
                     break;
@@ -145,10 +138,8 @@ ResolveResult ArticleLookup::resolveCode(EntryFields& f) {
         // wildcards, more than 13 digits) is no EAN of ours.
         if (const auto e = ean13FromDigits(t)) {
             state_.ean = *e;
-            Table codean = db.table(QStringLiteral("codean"));
-            codean.setIndex(QStringLiteral("keyean"));
-            if (codean.seek(state_.ean.text()))
-                state_.articleCode = std::int32_t(codean.value(QStringLiteral("codare")).toLongLong());
+            if (const auto code = codeOfEan(db, state_.ean.text()))
+                state_.articleCode = *code;
         } else {
             f.descrw = kNoArticle;
             r.end = LookupEnd::NotInCodean;
@@ -202,17 +193,14 @@ LookupEnd ArticleLookup::anagr(EntryFields& f) {
 
 LookupEnd ArticleLookup::showArticle(EntryFields& f, const Database& db, std::int32_t) {
     if (!state_.ean.trimmed().isEmpty()) {
-        Table codean = db.table(QStringLiteral("codean"));
-        codean.setIndex(QStringLiteral("keyean"));
-        if (!codean.seek(state_.ean.text())) {
-            if (!codean.ok()) {
-                error_ = codean.error();
+        const auto code = codeOfEan(db, state_.ean.text(), &error_);
+        if (!code) {
+            if (error_)
                 return LookupEnd::DatabaseError;
-            }
             f.descrw = kNoArticle;
             return LookupEnd::NotInCodean;
         }
-        state_.articleCode = std::int32_t(codean.value(QStringLiteral("codare")).toLongLong());
+        state_.articleCode = *code;
     }
     if (state_.articleCode == 0)
         return LookupEnd::NoArticle;
@@ -220,10 +208,8 @@ LookupEnd ArticleLookup::showArticle(EntryFields& f, const Database& db, std::in
     if (!fillFromPriceList(f, db, state_.articleCode, &przpub))
         return error_ ? LookupEnd::DatabaseError : LookupEnd::NoPriceListRow;
     if (state_.ean.blankPrefix(13)) {
-        Table codean = db.table(QStringLiteral("codean"));
-        codean.setIndex(QStringLiteral("codare"));
-        if (codean.seek(state_.articleCode))
-            f.eanw = codean.value(QStringLiteral("eanare")).toString();
+        if (const auto ean = eanOfCode(db, state_.articleCode))
+            f.eanw = *ean;
     }
     return LookupEnd::Shown;
 }

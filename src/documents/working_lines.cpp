@@ -1,5 +1,6 @@
 #include "documents/working_lines.h"
 
+#include "articles/article_reads.h"
 #include "articles/lookup.h"
 #include "data/recordset.h"
 #include "data/table.h"
@@ -10,10 +11,9 @@ data::Error storeInventoryLine(const data::Database& store, const state::SharedS
                                const QString& ean, double quantity) {
     const articles::LookupProfile profile;
     data::Recordset lines = store.query(profile.lineQuery(s));
-    data::Table listi = store.table(QStringLiteral("listi01"));
-    listi.setIndex(QStringLiteral("primary"));
-    const bool priced = code != 0 && listi.seek(code);
-    auto article = [&](const char* f) { return priced ? listi.value(QString::fromLatin1(f)) : QVariant(); };
+    const auto listi = code != 0 ? articles::priceListRow(store, code) : std::nullopt;
+    const bool priced = listi.has_value();
+    auto article = [&](const char* f) { return priced ? listi->value(QString::fromLatin1(f)) : QVariant(); };
     auto text = [&](const char* f, int width) {
         const QVariant v = article(f);
         return v.isNull() ? v : QVariant(v.toString().left(width));

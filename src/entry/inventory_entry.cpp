@@ -1,9 +1,8 @@
 #include "entry/inventory_entry.h"
 
+#include "articles/article_reads.h"
 #include "articles/codes.h"
 #include "articles/readings.h"
-#include "data/recordset.h"
-#include "data/table.h"
 #include "documents/working_lines.h"
 #include "state/shared_state.h"
 #include "ui/messages.h"
@@ -152,17 +151,9 @@ void InventoryEntry::carica() {
         missingArticle();
         return;
     }
-    data::Table codean = store.table(QStringLiteral("codean"));
-    codean.setIndex(QStringLiteral("keyean"));
-    if (codean.seek(s_.state.ean.text()))
-        s_.state.articleCode = std::int32_t(codean.value(QStringLiteral("codare")).toLongLong());
-    bool priced = false;
-    if (s_.state.articleCode != 0) {
-        data::Table listi = store.table(QStringLiteral("listi01"));
-        listi.setIndex(QStringLiteral("primary"));
-        priced = listi.seek(s_.state.articleCode);
-    }
-    if (!priced) {
+    if (const auto code = articles::codeOfEan(store, s_.state.ean.text()))
+        s_.state.articleCode = *code;
+    if (s_.state.articleCode == 0 || !articles::priceListRow(store, s_.state.articleCode)) {
         missingArticle();
         return;
     }
@@ -264,10 +255,7 @@ void MissingArticlePopup::si_Click() {
     close();
     if (!ean_.trimmed().isEmpty() && quantity_ != 0 && quantity_ < 999999) {
         const data::Database store = s_.dbs.open(s_.state.storeDbPath);
-        data::Table codean = store.table(QStringLiteral("codean"));
-        codean.setIndex(QStringLiteral("keyean"));
-        const std::int32_t code =
-            codean.seek(ean_) ? std::int32_t(codean.value(QStringLiteral("codare")).toLongLong()) : 0;
+        const std::int32_t code = articles::codeOfEan(store, ean_).value_or(0);
         reportError(store.ok() ? documents::storeInventoryLine(store, s_.state, code, ean_, quantity_)
                                : store.error());
     }

@@ -1,4 +1,5 @@
 // Code resolution and article lookup on a small store, in the inventory form.
+#include "articles/article_reads.h"
 #include "articles/lookup.h"
 #include "test_store.h"
 
@@ -128,6 +129,35 @@ TEST_P(Lookup, ArticleCodeFieldFindsTheOperatorsLine) {
     lookup.anagr(g);
     EXPECT_EQ(g.qinvw, QString());
     EXPECT_EQ(g.eanw, QStringLiteral("8001234567890")); // the EAN of the article, from codean
+}
+
+TEST_P(Lookup, ArticleReadsSeekByTheirKeys) {
+    struct Case {
+        const char* ean;
+        std::optional<std::int32_t> code;
+    } eans[] = {{"8009999999991", 123},
+                {"8009999999991  ", 123},
+                {"0012345678905", 555},
+                {"8000000000001", std::nullopt},
+                {"1' OR '1'='1", std::nullopt}};
+    for (const Case& c : eans) {
+        data::Error e;
+        EXPECT_EQ(articles::codeOfEan(db, QString::fromUtf8(c.ean), &e), c.code) << c.ean;
+        EXPECT_TRUE(e.ok()) << c.ean;
+    }
+    // The first EAN row of a code, in the order the rows were added.
+    EXPECT_EQ(articles::eanOfCode(db, 123), QStringLiteral("8001234567890"));
+    EXPECT_EQ(articles::eanOfCode(db, 999), std::nullopt);
+    const auto row = articles::priceListRow(db, 555);
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->value("desart").toString(), QStringLiteral("BISCOTTI"));
+    EXPECT_TRUE(row->value("umart").isNull()); // Null stays Null
+    EXPECT_FALSE(articles::priceListRow(db, 888));
+
+    data::Error missing;
+    EXPECT_EQ(articles::codeOfEan(store->open("c:\\marbo\\assente.mdb"), "8001234567890", &missing),
+              std::nullopt);
+    EXPECT_EQ(missing.kind, data::Error::Kind::MissingFile);
 }
 
 TEST_P(Lookup, MissingStoreDatabaseIsAnErrorNotACrash) {
