@@ -12,9 +12,8 @@ namespace articles {
 using data::Database;
 using data::Recordset;
 
-QString LookupProfile::lineQuery(const state::SharedState& s) const {
-    return QStringLiteral("SELECT * FROM %1 WHERE oper =").arg(linesTable) +
-           QString::number(s.operatorNumber);
+LineQuery LookupProfile::lineQuery(const state::SharedState& s) const {
+    return {linesTable, QStringLiteral(" WHERE oper =") + QString::number(s.operatorNumber)};
 }
 
 QString LookupProfile::byCode(std::int32_t code, const state::SharedState& s) const {
@@ -164,7 +163,7 @@ LookupEnd ArticleLookup::anagr(EntryFields& f) {
     }
     const data::ReadScope reading(db);
     const Database linesDb = dbs_.open(state_.*profile_.linesPath);
-    Recordset lines = linesDb.query(profile_.lineQuery(state_));
+    Recordset lines = linesDb.query(profile_.lineQuery(state_).rows());
 
     if (!f.codcasaw.isEmpty()) {
         state_.articleCode = codeOf(f.codcasaw);

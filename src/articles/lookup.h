@@ -3,6 +3,7 @@
 // points where the other entry screens differ are the members of LookupProfile.
 #pragma once
 
+#include "articles/line_query.h"
 #include "data/database.h"
 #include "state/shared_state.h"
 
@@ -33,8 +34,8 @@ struct LookupProfile {
     // Database path holding the working lines.
     QString state::SharedState::*linesPath = &state::SharedState::storeDbPath;
 
-    // "SELECT * FROM inventario WHERE oper =3"
-    QString lineQuery(const state::SharedState& s) const;
+    // The operator's lines: "SELECT * FROM inventario WHERE oper =3".
+    LineQuery lineQuery(const state::SharedState& s) const;
     // "codcasa = 12 and oper = 3"
     QString byCode(std::int32_t code, const state::SharedState& s) const;
     // "eanrig = '8001234567890' and oper = 3"

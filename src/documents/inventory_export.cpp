@@ -13,7 +13,6 @@ namespace documents {
 namespace {
 
 constexpr int kEanWidth = 13;
-constexpr int kMaxQuantity = 9999;
 constexpr int kListedFaults = 10; // lines named in the message; the rest are counted
 
 QString eanFault(const QString& ean) {
@@ -66,7 +65,7 @@ InventoryRecord inventoryRecord(const QVariant& ean, const QVariant& quantity) {
         // The half is judged on the decimal number the field stands for.
         q = std::round(articles::roundHalfEven(q, 6));
     }
-    if (q < 0 || q > kMaxQuantity) {
+    if (q < 0 || q > kLargestRecordCount) {
         r.fault = QStringLiteral("quantità %1 fuori dall'intervallo 0-9999").arg(qint64(q));
         return r;
     }

@@ -15,6 +15,9 @@ namespace documents {
 
 inline const QString kInventoryFile = QStringLiteral("C:\\quirel\\inve1.dat");
 
+// The largest count a record holds: its four digits.
+inline constexpr int kLargestRecordCount = 9999;
+
 // One record, or the reason why the line cannot be one.
 // - EAN: trailing blanks do not count; 1 to 13 printable ASCII characters,
 //   blank-padded on the right. Null, blank, longer or with other characters:

@@ -10,7 +10,7 @@ namespace documents {
 data::Error storeInventoryLine(const data::Database& store, const state::SharedState& s, std::int32_t code,
                                const QString& ean, double quantity) {
     const articles::LookupProfile profile;
-    data::Recordset lines = store.query(profile.lineQuery(s));
+    data::Recordset lines = store.query(profile.lineQuery(s).rows());
     const auto listi = code != 0 ? articles::priceListRow(store, code) : std::nullopt;
     const bool priced = listi.has_value();
     auto article = [&](const char* f) { return priced ? listi->value(QString::fromLatin1(f)) : QVariant(); };

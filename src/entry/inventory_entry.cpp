@@ -2,6 +2,7 @@
 
 #include "articles/article_reads.h"
 #include "articles/codes.h"
+#include "articles/entry_rules.h"
 #include "articles/readings.h"
 #include "documents/working_lines.h"
 #include "state/shared_state.h"
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <cmath>
 
 namespace entry {
 
@@ -98,10 +98,9 @@ void InventoryEntry::keypad(const QString& key) {
 }
 
 void InventoryEntry::quanw_Enter() {
-    const auto typed = articles::regionalNumber(quanw->text());
-    // A quantity over a thousand is a scan in the wrong field: say so. The steps
-    // go on and store nothing, the field being empty.
-    if (typed && std::floor(*typed) > 1000) {
+    // A scan in the wrong field: say so. The steps go on and store nothing,
+    // the field being empty.
+    if (articles::looksLikeScannedCode(quanw->text())) {
         s_.messages.plain(QStringLiteral("ATTENZIONE ! Inserire la Q.tà corretta"), this);
         quanw->clear();
         quanw->setFocus();
@@ -114,7 +113,7 @@ void InventoryEntry::quanw_Enter() {
     if (quanw->text().isEmpty())
         quanw->setText(QStringLiteral("0"));
     const double q = articles::regionalNumber(quanw->text()).value_or(0.0);
-    if (q == 0 || q >= 999999) {
+    if (!articles::storableCount(q)) {
         quanw->clear();
         quanw->setFocus();
         return;
@@ -132,7 +131,7 @@ void InventoryEntry::Command5_Click() {
     }
     if (quanw->text().isEmpty())
         quanw->setText(QStringLiteral("0"));
-    // This button makes neither the thousand nor the 999999 check.
+    // This button checks neither for a scanned code nor the quantity limit.
     const double q = articles::regionalNumber(quanw->text()).value_or(0.0);
     if (q == 0) {
         quanw->clear();
@@ -253,7 +252,7 @@ void MissingArticlePopup::si_Click() {
     // of its EAN rows when it has some and the article fields empty, so the
     // inventory transfer can write it with its placeholders.
     close();
-    if (!ean_.trimmed().isEmpty() && quantity_ != 0 && quantity_ < 999999) {
+    if (!ean_.trimmed().isEmpty() && articles::storableCount(quantity_)) {
         const data::Database store = s_.dbs.open(s_.state.storeDbPath);
         const std::int32_t code = articles::codeOfEan(store, ean_).value_or(0);
         reportError(store.ok() ? documents::storeInventoryLine(store, s_.state, code, ean_, quantity_)

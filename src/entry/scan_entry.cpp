@@ -200,9 +200,9 @@ void ScanEntry::eanw_KeyDown() {
     // Steps to the next EAN of the working lines (of every operator).
     s_.state.ean = eanw->text();
     const QString table = options_.profile.linesTable;
-    lineQuery_ = QStringLiteral("SELECT * FROM %1 where eanrig > ").arg(table) +
-                 data::quoted(s_.state.ean.text()) + QLatin1Char(' ');
-    data::Recordset rs = s_.dbs.open(s_.state.*options_.profile.linesPath).query(lineQuery_);
+    lineQuery_ = {table,
+                  QStringLiteral(" where eanrig > ") + data::quoted(s_.state.ean.text()) + QLatin1Char(' ')};
+    data::Recordset rs = s_.dbs.open(s_.state.*options_.profile.linesPath).query(lineQuery_.rows());
     if (reportError(rs.error()))
         return;
     if (!rs.eof()) {
@@ -232,13 +232,11 @@ void ScanEntry::addToTotal(double q) {
 void ScanEntry::caltot() {
     total_ = 0;
     totqw->setText(QStringLiteral("0"));
-    // The total by aggregate over the screen's line query, not by walking the lines.
-    QString q = lineQuery_;
-    const qsizetype from = q.indexOf(QLatin1String(" FROM "), 0, Qt::CaseInsensitive);
-    if (from < 0)
+    // The total by aggregate over the screen's lines, not by walking them.
+    if (lineQuery_.table.isEmpty())
         return;
-    q = QStringLiteral("SELECT sum(colli) as tot") + q.mid(from);
-    data::Recordset rs = s_.dbs.open(s_.state.*options_.profile.linesPath).query(q);
+    data::Recordset rs =
+        s_.dbs.open(s_.state.*options_.profile.linesPath).query(lineQuery_.total(QStringLiteral("colli")));
     if (reportError(rs.error()))
         return;
     if (!rs.eof() && !rs.value(0).isNull()) {
@@ -269,7 +267,8 @@ void ScanEntry::Command12_Click() {
     if (s_.messages.askCritical(
             QStringLiteral("Attenzione  !!  Sei sicuro di voler Eliminare questo articolo ?"),
             QStringLiteral("Elimina articolo"), this)) {
-        reportError(documents::deleteLine(s_.dbs.open(s_.state.*options_.profile.linesPath), lineQuery_,
+        reportError(documents::deleteLine(s_.dbs.open(s_.state.*options_.profile.linesPath),
+                                          lineQuery_.rows(),
                                           options_.profile.byEan(s_.state.ean.text(), s_.state)));
     }
     clearFields();

@@ -71,8 +71,9 @@ protected:
     // is no article at all.
     virtual void missingArticle() = 0;
 
-    // The working lines of the operator, and the query the screen is on.
-    QString lineQuery_;
+    // The working lines the screen is on: the operator's, or those after an
+    // EAN once the down arrow stepped.
+    articles::LineQuery lineQuery_;
     double total_ = 0;
     const Options options_;
     articles::ArticleLookup lookup_;

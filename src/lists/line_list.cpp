@@ -1,5 +1,6 @@
 #include "lists/line_list.h"
 
+#include "articles/line_query.h"
 #include "articles/pictures.h"
 #include "data/dialect.h"
 #include "data/recordset.h"
@@ -63,7 +64,7 @@ QString LineListKind::openingQuery(const SharedState& s) const {
 }
 
 QString LineListKind::totalQuery(const SharedState& s) const {
-    return QStringLiteral("SELECT sum([%1]) as Tot FROM %2").arg(qtyField, table) + openingCondition(s);
+    return articles::LineQuery{table, openingCondition(s)}.total(qtyField);
 }
 
 QString LineListKind::sortQuery(const QString& direction) const {

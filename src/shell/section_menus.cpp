@@ -1,6 +1,6 @@
 #include "shell/section_menus.h"
 
-#include "articles/readings.h"
+#include "articles/entry_rules.h"
 #include "data/recordset.h"
 #include "documents/inventory_transfer.h"
 #include "documents/numbering.h"
@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
-#include <cmath>
 
 namespace shell {
 
@@ -59,19 +58,13 @@ void MenuScreen::deleteAll(const QString& table) {
 }
 
 int MenuScreen::checkedOperator(QLineEdit* operw) {
-    const double n = articles::leadingNumber(operw->text());
-    if (operw->text().isEmpty() || n == 0) {
+    const auto op = articles::operatorNumber(operw->text());
+    if (!op) {
         s_.messages.plain(QStringLiteral("Attenzione! Inserire il numero operatore 1,2,3 ecc.."), this);
         operw->setFocus();
         return 0;
     }
-    const double r = std::nearbyint(n); // halves to even, as the shared number is rounded
-    if (r > 32767 || r < -32768) {
-        s_.messages.plain(QStringLiteral("Attenzione! Inserire il numero operatore 1,2,3 ecc.."), this);
-        operw->setFocus();
-        return 0;
-    }
-    return int(r);
+    return *op;
 }
 
 // ---------------------------------------------------------------------------
@@ -287,13 +280,12 @@ void InventoryMenu::createPanels() {
 }
 
 int InventoryMenu::panelOperator() {
-    const double n = articles::leadingNumber(operw->text());
-    const double r = std::nearbyint(n);
-    if (operw->text().isEmpty() || r == 0 || r > 32767 || r < -32768) {
+    const auto op = articles::operatorNumber(operw->text());
+    if (!op) {
         operw->setFocus(); // no message here: the field says what is missing
         return 0;
     }
-    return int(r);
+    return *op;
 }
 
 void InventoryMenu::Command10_Click() {

@@ -5,8 +5,8 @@
 
 namespace ui {
 
-void place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(twipsRect(left, top, width, height));
+void place(QWidget* w, const Twips& at) {
+    w->setGeometry(twipsRect(at.left, at.top, at.width, at.height));
 }
 
 QColor color(quint32 value) {

@@ -17,8 +17,21 @@ constexpr int twips(int t) {
 inline QRect twipsRect(int left, int top, int width, int height) {
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }
-// Places a control by twips, as the screen descriptions give its position.
-void place(QWidget* w, int left, int top, int width, int height);
+
+// Where a control stands, as the screen descriptions give it: left, top,
+// width and height in twips.
+struct Twips {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Places a control by twips.
+void place(QWidget* w, const Twips& at);
+inline void place(QWidget* w, int left, int top, int width, int height) {
+    place(w, Twips{left, top, width, height});
+}
 
 // Colour values of the screens.
 inline constexpr quint32 kFocusYellow = 0xFFFF;          // the field or button that has the focus
