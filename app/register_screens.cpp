@@ -1,14 +1,14 @@
 #include "app/register_screens.h"
 
-#include "entry/inventory_entry.h"
+#include "entry/register_entries.h"
 #include "lists/register_lists.h"
-#include "shell/section_menus.h"
+#include "shell/register_menus.h"
 
 namespace app {
 
 void registerScreens(ui::ScreenRegistry& registry) {
     shell::registerMenus(registry);
-    entry::registerInventoryEntry(registry);
+    entry::registerEntryScreens(registry);
     lists::registerLists(registry);
 }
 

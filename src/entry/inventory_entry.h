@@ -7,30 +7,25 @@
 #include "entry/scan_entry.h"
 
 class QFrame;
-class QLabel;
 
 namespace entry {
 
-class InventoryEntry : public ScanEntry {
+class InventoryEntry final : public ScanEntry {
     Q_OBJECT
 public:
     explicit InventoryEntry(ui::Services& services, QWidget* parent = nullptr);
 
+private:
     void quanw_Enter() override;
     void Command5_Click() override;
-
-    QFrame* Frame1; // keypad
-
-protected:
     void carica() override;
     void missingArticle() override;
-
-private:
-    void createKeypad();
     void keypad(const QString& key);
+
+    QFrame* Frame1; // keypad
 };
 
-class MissingArticlePopup : public ui::Screen {
+class MissingArticlePopup final : public ui::Screen {
     Q_OBJECT
 public:
     explicit MissingArticlePopup(ui::Services& services, QWidget* parent = nullptr);
@@ -39,14 +34,12 @@ public:
     // The count the inventory entry had in hand when it gave way to the pop-up.
     void setPending(const QString& ean, double quantity);
 
+private:
     void si_Click();
     void no_Click();
 
-private:
     QString ean_;
     double quantity_ = 0;
 };
-
-void registerInventoryEntry(ui::ScreenRegistry& registry);
 
 } // namespace entry

@@ -5,95 +5,81 @@
 #include "data/recordset.h"
 #include "documents/working_lines.h"
 #include "state/shared_state.h"
+#include "ui/controls.h"
 #include "ui/messages.h"
 #include "ui/screen_registry.h"
-#include "ui/toolkit.h"
 
 #include <QEvent>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace entry {
 
 using articles::LookupEnd;
-using ui::place;
 
 ScanEntry::ScanEntry(const QString& name, const Options& options, ui::Services& services, QWidget* parent)
     : Screen(name, services, parent)
     , options_(options)
     , lookup_(services.dbs, services.state, options.profile) {
     setWindowTitle(options.caption);
-    createControls();
-}
-
-QLineEdit* ScanEntry::addField(const char* name, const QString& label, int left, int top, int width,
-                               bool readOnly) {
-    if (!label.isEmpty()) {
-        auto* l = new QLabel(label, this);
-        QFont f = l->font();
-        f.setPointSize(8);
-        l->setFont(f);
-        place(l, left, top, width + 600, 240);
-        top += 240;
-    }
-    auto* e = new QLineEdit(this);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setReadOnly(readOnly);
-    QFont f = e->font();
-    f.setPointSize(11);
-    e->setFont(f);
-    place(e, left, top, width, 375);
-    ui::setBackground(e, ui::color(ui::kWindowBackground));
-    e->installEventFilter(this);
-    return e;
-}
-
-QPushButton* ScanEntry::addButton(const char* name, const QString& caption, const QColor& colour, int left,
-                                  int top, int width, int height) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(QString::fromLatin1(name));
-    ui::setBackground(b, colour);
-    QFont f = b->font();
-    f.setPointSize(11);
-    f.setBold(true);
-    b->setFont(f);
-    place(b, left, top, width, height);
-    b->installEventFilter(this);
-    return b;
-}
-
-void ScanEntry::createControls() {
-    eanw = addField("eanw", QStringLiteral("Codice Ean"), 120, 60, 2400, false);
-    operw = addField("operw", QString(), 5400, 300, 600, true);
-    codcasaw = addField("codcasaw", QStringLiteral("Cod.Art."), 2640, 60, 1200, false);
-    imballow = addField("imballow", QStringLiteral("Imb."), 3960, 60, 720, true);
-    descrw = addField("descrw", QString(), 120, 780, 5880, true);
-    costow = addField("costow", QStringLiteral("Costo no Iva"), 120, 1260, 1440, true);
-    Prezzow = addField("Prezzow", QStringLiteral("Prezzo Vendita"), 1680, 1260, 1440, true);
-    cimpw = addField("cimpw", QString(), 3240, 1500, 1440, true);
-    quanw = addField("quanw", QStringLiteral("Quantità"), 120, 1980, 1440, false);
-    qinvw = addField("qinvw", QStringLiteral("Q.Invent."), 1680, 1980, 1440, true);
-    totqw = addField("totqw", QStringLiteral("Totale Invent."), 3240, 1980, 1440, true);
-    Command5 =
-        addButton("Command5", QStringLiteral("Conferma"), ui::color(ui::kActiveBorder), 120, 2760, 1400, 615);
+    eanw = entryField("eanw", QStringLiteral("Codice Ean"), 120, 60, 2400, false);
+    operw = entryField("operw", {}, 5400, 300, 600, true);
+    codcasaw = entryField("codcasaw", QStringLiteral("Cod.Art."), 2640, 60, 1200, false);
+    imballow = entryField("imballow", QStringLiteral("Imb."), 3960, 60, 720, true);
+    descrw = entryField("descrw", {}, 120, 780, 5880, true);
+    costow = entryField("costow", QStringLiteral("Costo no Iva"), 120, 1260, 1440, true);
+    Prezzow = entryField("Prezzow", QStringLiteral("Prezzo Vendita"), 1680, 1260, 1440, true);
+    cimpw = entryField("cimpw", {}, 3240, 1500, 1440, true);
+    quanw = entryField("quanw", QStringLiteral("Quantità"), 120, 1980, 1440, false);
+    qinvw = entryField("qinvw", QStringLiteral("Q.Invent."), 1680, 1980, 1440, true);
+    totqw = entryField("totqw", QStringLiteral("Totale Invent."), 3240, 1980, 1440, true);
+    Command5 = entryButton("Command5", QStringLiteral("Conferma"), ui::color(ui::kActiveBorder),
+                           {120, 2760, 1400, 615});
     Command12 =
-        addButton("Command12", QStringLiteral("Elimina"), ui::rgb(255, 128, 128), 1600, 2760, 1400, 615);
+        entryButton("Command12", QStringLiteral("Elimina"), ui::rgb(255, 128, 128), {1600, 2760, 1400, 615});
     Command13 =
-        addButton("Command13", QStringLiteral("Annulla"), ui::rgb(192, 255, 192), 3080, 2760, 1400, 615);
-    Command1 =
-        addButton("Command1", QStringLiteral("Uscita"), ui::color(ui::kButtonFace), 4560, 2760, 1440, 615);
+        entryButton("Command13", QStringLiteral("Annulla"), ui::rgb(192, 255, 192), {3080, 2760, 1400, 615});
+    Command1 = entryButton("Command1", QStringLiteral("Uscita"), ui::color(ui::kButtonFace),
+                           {4560, 2760, 1440, 615});
 
     connect(eanw, &QLineEdit::returnPressed, this, &ScanEntry::eanw_Enter);
     // Any other key only empties the shared EAN.
-    connect(eanw, &QLineEdit::textEdited, this, [this] { s_.state.ean = QString(); });
+    connect(eanw, &QLineEdit::textEdited, this, [this] { state().ean = QString(); });
     connect(codcasaw, &QLineEdit::returnPressed, this, &ScanEntry::codcasaw_Enter);
     connect(quanw, &QLineEdit::returnPressed, this, [this] { quanw_Enter(); });
     connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
     connect(Command12, &QPushButton::clicked, this, &ScanEntry::Command12_Click);
     connect(Command13, &QPushButton::clicked, this, &ScanEntry::Command13_Click);
     connect(Command1, &QPushButton::clicked, this, &ScanEntry::Command1_Click);
+}
+
+QLineEdit* ScanEntry::entryField(const char* name, const QString& caption, int left, int top, int width,
+                                 bool readOnly) {
+    if (!caption.isEmpty()) {
+        ui::label(this, nullptr, caption, {left, top, width + 600, 240}, ui::kSmallFont);
+        top += 240;
+    }
+    QLineEdit* e = ui::field(this, name, {left, top, width, 375}, ui::kFieldFont);
+    e->setReadOnly(readOnly);
+    ui::setBackground(e, ui::color(ui::kWindowBackground));
+    e->installEventFilter(this);
+    return e;
+}
+
+QPushButton* ScanEntry::entryButton(const char* name, const QString& caption, const QColor& colour,
+                                    const ui::Twips& at) {
+    QPushButton* b = ui::button(this, name, caption, colour, at);
+    b->installEventFilter(this);
+    return b;
+}
+
+data::Database ScanEntry::linesDb() const {
+    return database(state().*options_.profile.linesPath);
+}
+
+bool ScanEntry::onOperatorLines() const {
+    return lineQuery_ == options_.profile.lineQuery(state());
 }
 
 bool ScanEntry::eventFilter(QObject* watched, QEvent* event) {
@@ -117,21 +103,20 @@ bool ScanEntry::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ScanEntry::Form_Load() {
-    s_.state.priceList = QString();
-    s_.state.articleCode = 0;
-    s_.state.documentYear = s_.clock.today().year();
+    state().priceList = QString();
+    state().articleCode = 0;
+    state().documentYear = clock().today().year();
     eanw->clear();
-    operw->setText(QString::number(s_.state.operatorNumber));
-    const QString path = s_.state.*options_.profile.linesPath;
-    if (path.isEmpty()) {
-        s_.messages.info(QStringLiteral("ATTENZIONE !!!. Non è stato selezionato l'archivio dati"), this);
+    operw->setText(QString::number(state().operatorNumber));
+    if ((state().*options_.profile.linesPath).isEmpty()) {
+        messages().info(QStringLiteral("ATTENZIONE !!!. Non è stato selezionato l'archivio dati"), this);
         return;
     }
-    s_.state.priceList = QStringLiteral("01");
-    lineQuery_ = options_.profile.lineQuery(s_.state);
+    state().priceList = QStringLiteral("01");
+    lineQuery_ = options_.profile.lineQuery(state());
     caltot();
     // An article handed over by a list screen is shown at once.
-    if (!s_.state.ean.blankPrefix(13))
+    if (!state().ean.blankPrefix(13))
         anagr();
     eanw->setFocus();
 }
@@ -182,13 +167,13 @@ void ScanEntry::eanw_Enter() {
 }
 
 void ScanEntry::eanw_Click() {
-    s_.state.ean = eanw->text();
-    s_.state.articleCode = 0;
+    state().ean = eanw->text();
+    state().articleCode = 0;
 }
 
 void ScanEntry::codcasaw_Enter() {
-    s_.state.ean = QString();
-    s_.state.articleCode = articles::isDigitCode(codcasaw->text()) ? codcasaw->text().trimmed().toInt() : 0;
+    state().ean = QString();
+    state().articleCode = articles::isDigitCode(codcasaw->text()) ? codcasaw->text().trimmed().toInt() : 0;
     if (anagr() == LookupEnd::NoPriceListRow) {
         missingArticle();
         return;
@@ -198,20 +183,19 @@ void ScanEntry::codcasaw_Enter() {
 
 void ScanEntry::eanw_KeyDown() {
     // Steps to the next EAN of the working lines (of every operator).
-    s_.state.ean = eanw->text();
-    const QString table = options_.profile.linesTable;
-    lineQuery_ = {table,
-                  QStringLiteral(" where eanrig > ") + data::quoted(s_.state.ean.text()) + QLatin1Char(' ')};
-    data::Recordset rs = s_.dbs.open(s_.state.*options_.profile.linesPath).query(lineQuery_.rows());
+    state().ean = eanw->text();
+    lineQuery_ = {options_.profile.linesTable,
+                  QStringLiteral(" where eanrig > ") + data::quoted(state().ean.text()) + QLatin1Char(' ')};
+    data::Recordset rs = linesDb().query(lineQuery_.rows());
     if (reportError(rs.error()))
         return;
     if (!rs.eof()) {
         rs.moveNext(); // the first row is passed over
         if (!rs.eof())
-            s_.state.ean = rs.value(QStringLiteral("eanrig")).toString();
+            state().ean = rs.value(QStringLiteral("eanrig")).toString();
     }
-    s_.state.articleCode = 0;
-    if (!s_.state.ean.blankPrefix(5)) {
+    state().articleCode = 0;
+    if (!state().ean.blankPrefix(5)) {
         if (anagr() == LookupEnd::NoPriceListRow) {
             missingArticle();
             return;
@@ -221,7 +205,7 @@ void ScanEntry::eanw_KeyDown() {
 }
 
 void ScanEntry::normaliseEan() {
-    s_.state.ean = articles::normaliseEanField(eanw->text());
+    state().ean = articles::normaliseEanField(eanw->text());
 }
 
 void ScanEntry::addToTotal(double q) {
@@ -235,8 +219,7 @@ void ScanEntry::caltot() {
     // The total by aggregate over the screen's lines, not by walking them.
     if (lineQuery_.table.isEmpty())
         return;
-    data::Recordset rs =
-        s_.dbs.open(s_.state.*options_.profile.linesPath).query(lineQuery_.total(QStringLiteral("colli")));
+    data::Recordset rs = linesDb().query(lineQuery_.total(QStringLiteral("colli")));
     if (reportError(rs.error()))
         return;
     if (!rs.eof() && !rs.value(0).isNull()) {
@@ -257,27 +240,25 @@ void ScanEntry::clearFields() {
 }
 
 void ScanEntry::Command13_Click() {
-    s_.state.ean = QString();
+    state().ean = QString();
     clearFields();
     eanw->setFocus();
 }
 
 void ScanEntry::Command12_Click() {
-    s_.state.ean = eanw->text();
-    if (s_.messages.askCritical(
+    state().ean = eanw->text();
+    if (messages().askCritical(
             QStringLiteral("Attenzione  !!  Sei sicuro di voler Eliminare questo articolo ?"),
-            QStringLiteral("Elimina articolo"), this)) {
-        reportError(documents::deleteLine(s_.dbs.open(s_.state.*options_.profile.linesPath),
-                                          lineQuery_.rows(),
-                                          options_.profile.byEan(s_.state.ean.text(), s_.state)));
-    }
+            QStringLiteral("Elimina articolo"), this))
+        reportError(documents::deleteLine(linesDb(), lineQuery_.rows(),
+                                          options_.profile.byEan(state().ean.text(), state())));
     clearFields();
     close();
-    s_.registry.open(options_.listScreen);
+    registry().open(options_.listScreen);
 }
 
 void ScanEntry::Command1_Click() {
-    s_.state.ean = QString();
+    state().ean = QString();
     close();
 }
 

@@ -5,12 +5,13 @@
 // updated). Each member screen states only its differences through the hooks.
 #pragma once
 
+#include "articles/line_query.h"
 #include "articles/lookup.h"
 #include "ui/screen.h"
+#include "ui/toolkit.h"
 
 class QLineEdit;
 class QPushButton;
-class QLabel;
 
 namespace entry {
 
@@ -26,38 +27,9 @@ public:
 
     void Form_Load() override;
 
-    // The controls, by their screen names.
-    QLineEdit* eanw;
-    QLineEdit* quanw;
-    QLineEdit* codcasaw;
-    QLineEdit* descrw;
-    QLineEdit* imballow;
-    QLineEdit* costow;
-    QLineEdit* Prezzow;
-    QLineEdit* qinvw;
-    QLineEdit* totqw;
-    QLineEdit* cimpw;
-    QLineEdit* operw;
-    QPushButton* Command5;  // Conferma
-    QPushButton* Command12; // Elimina
-    QPushButton* Command13; // Annulla
-    QPushButton* Command1;  // Uscita
-
-    // Handlers, named as on every member.
-    void eanw_Enter();
-    void eanw_KeyDown();
-    void eanw_Click();
-    void codcasaw_Enter();
-    virtual void quanw_Enter() = 0;
-    virtual void Command5_Click() = 0;
-    void Command12_Click();
-    void Command13_Click();
-    void Command1_Click();
-
 protected:
     // Procedures of the family.
     articles::LookupEnd anagr();
-    virtual void carica() = 0;
     void caltot();
     // After a store of q on the screen's lines: the total moves by q, without
     // summing every line again.
@@ -67,26 +39,59 @@ protected:
     // The EAN field written into the shared EAN before a store: 1 to 12
     // characters become a 13-digit EAN.
     void normaliseEan();
-    // What to do when the article has EAN rows but no price-list row, or there
-    // is no article at all.
-    virtual void missingArticle() = 0;
+    // True while the screen shows the shared operator's own lines (not those
+    // after an EAN the down arrow stepped to).
+    bool onOperatorLines() const;
 
-    // The working lines the screen is on: the operator's, or those after an
-    // EAN once the down arrow stepped.
-    articles::LineQuery lineQuery_;
-    double total_ = 0;
-    const Options options_;
-    articles::ArticleLookup lookup_;
-
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    QLineEdit* addField(const char* name, const QString& label, int left, int top, int width, bool readOnly);
-    QPushButton* addButton(const char* name, const QString& caption, const QColor& colour, int left, int top,
-                           int width, int height);
+    // The controls, by their screen names.
+    QLineEdit* eanw;
+    QLineEdit* operw;
+    QLineEdit* codcasaw;
+    QLineEdit* imballow;
+    QLineEdit* descrw;
+    QLineEdit* costow;
+    QLineEdit* Prezzow;
+    QLineEdit* cimpw;
+    QLineEdit* quanw;
+    QLineEdit* qinvw;
+    QLineEdit* totqw;
+    QPushButton* Command5;  // Conferma
+    QPushButton* Command12; // Elimina
+    QPushButton* Command13; // Annulla
+    QPushButton* Command1;  // Uscita
 
 private:
+    // Handlers, named as on every member.
+    void eanw_Enter();
+    void eanw_KeyDown();
+    void eanw_Click();
+    void codcasaw_Enter();
+    void Command12_Click();
+    void Command13_Click();
+    void Command1_Click();
+    // What each member does its own way.
+    virtual void quanw_Enter() = 0;
+    virtual void Command5_Click() = 0;
+    virtual void carica() = 0;
+    // When the article has EAN rows but no price-list row, or there is no
+    // article at all.
+    virtual void missingArticle() = 0;
+
+    // An entry field with its small caption above it (none when empty): the
+    // caption at (left, top), the field under it.
+    QLineEdit* entryField(const char* name, const QString& caption, int left, int top, int width,
+                          bool readOnly);
+    QPushButton* entryButton(const char* name, const QString& caption, const QColor& colour,
+                             const ui::Twips& at);
+    data::Database linesDb() const;
     articles::EntryFields fields() const;
     void show(const articles::EntryFields& f);
-    void createControls();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    const Options options_;
+    articles::ArticleLookup lookup_;
+    articles::LineQuery lineQuery_; // the lines the screen is on
+    double total_ = 0;
 };
 
 } // namespace entry

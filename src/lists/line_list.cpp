@@ -6,6 +6,7 @@
 #include "data/recordset.h"
 #include "documents/inventory_export.h"
 #include "state/shared_state.h"
+#include "ui/controls.h"
 #include "ui/data_grid.h"
 #include "ui/messages.h"
 #include "ui/screen_registry.h"
@@ -13,15 +14,12 @@
 
 #include <QEvent>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 
 namespace lists {
 
 using state::SharedState;
-using ui::place;
 using Db = LineListKind::Db;
 using Opening = LineListKind::Opening;
 
@@ -165,7 +163,30 @@ LineList::LineList(const LineListKind& kind, ui::Services& services, QWidget* pa
     , kind_(kind) {
     setWindowTitle(kind.caption);
     setInnerSize(6135, 8400);
-    createControls();
+    ui::label(this, nullptr, QStringLiteral("Codice Ean"), {120, 60, 2400, 240});
+    eanw = ui::field(this, "eanw", {120, 300, 2400, 375});
+    if (kind_.searchLabelled)
+        ui::label(this, nullptr, QStringLiteral("Descrizione"), {2640, 60, 2400, 240});
+    ricw = ui::field(this, "ricw", {2640, 300, 3360, 375});
+    ord = ui::grid(this, "ord", {120, 780, 5880, 5880});
+    if (!kind_.totalLabel.isEmpty())
+        ui::label(this, nullptr, kind_.totalLabel, {3240, 6780, 1200, 375});
+    totqw = ui::field(this, "totqw", {4440, 6780, 1560, 375});
+    if (kind_.exports)
+        Command2 = ui::button(this, "Command2", QStringLiteral("Crea file testo INVE1.dat"), {},
+                              {120, 6780, 3000, 375}, ui::kScreenFont);
+    if (!kind_.entryScreen.isEmpty())
+        Command5 = ui::pictureButton(this, "Command5", QStyle::SP_FileDialogContentsView, 32,
+                                     QStringLiteral("Vedo articolo"), {120, 7320, 1800, 735});
+    const ui::Twips exitAt{4200, 7320, 1800, 735};
+    if (kind_.entryScreen.isEmpty()) {
+        Command1 = ui::button(this, "Command1", QStringLiteral("USCITA"), {}, exitAt, ui::kScreenFont);
+        Command1->setToolTip(QStringLiteral("Uscita programma"));
+    } else {
+        Command1 = ui::pictureButton(this, "Command1", QStyle::SP_DialogCloseButton, 32,
+                                     QStringLiteral("Uscita programma"), exitAt);
+    }
+    totqw->setReadOnly(true);
 
     connect(ord, &ui::DataGrid::cellClicked, this, &LineList::ord_Click);
     connect(ricw, &QLineEdit::textChanged, this, &LineList::ricw_Change);
@@ -180,74 +201,26 @@ LineList::LineList(const LineListKind& kind, ui::Services& services, QWidget* pa
     ricw->installEventFilter(this);
 }
 
-void LineList::createControls() {
-    auto* eanLabel = new QLabel(QStringLiteral("Codice Ean"), this);
-    place(eanLabel, 120, 60, 2400, 240);
-    eanw = new QLineEdit(this);
-    eanw->setObjectName(QStringLiteral("eanw"));
-    place(eanw, 120, 300, 2400, 375);
-    if (kind_.searchLabelled)
-        place(new QLabel(QStringLiteral("Descrizione"), this), 2640, 60, 2400, 240);
-    ricw = new QLineEdit(this);
-    ricw->setObjectName(QStringLiteral("ricw"));
-    place(ricw, 2640, 300, 3360, 375);
-
-    ord = new ui::DataGrid(this);
-    ord->setObjectName(QStringLiteral("ord"));
-    place(ord, 120, 780, 5880, 5880);
-
-    if (!kind_.totalLabel.isEmpty())
-        place(new QLabel(kind_.totalLabel, this), 3240, 6780, 1200, 375);
-    totqw = new QLineEdit(this);
-    totqw->setObjectName(QStringLiteral("totqw"));
-    totqw->setReadOnly(true);
-    place(totqw, 4440, 6780, 1560, 375);
-
-    if (kind_.exports) {
-        Command2 = new QPushButton(QStringLiteral("Crea file testo INVE1.dat"), this);
-        Command2->setObjectName(QStringLiteral("Command2"));
-        place(Command2, 120, 6780, 3000, 375);
-    }
-    if (!kind_.entryScreen.isEmpty()) {
-        Command5 = new QPushButton(this);
-        Command5->setObjectName(QStringLiteral("Command5"));
-        Command5->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-        Command5->setIconSize(QSize(32, 32));
-        Command5->setToolTip(QStringLiteral("Vedo articolo"));
-        place(Command5, 120, 7320, 1800, 735);
-    }
-    Command1 = new QPushButton(this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    if (kind_.entryScreen.isEmpty()) {
-        Command1->setText(QStringLiteral("USCITA"));
-    } else {
-        Command1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-        Command1->setIconSize(QSize(32, 32));
-    }
-    Command1->setToolTip(QStringLiteral("Uscita programma"));
-    place(Command1, 4200, 7320, 1800, 735);
-}
-
-const QString& LineList::dbPath(Db db) const {
-    return db == Db::Store ? s_.state.storeDbPath : s_.state.workDbPath;
+data::Database LineList::linesDb() const {
+    return kind_.database == Db::Store ? storeDb() : workDb();
 }
 
 void LineList::Form_Load() {
-    s_.state.priceList = QString();
-    s_.state.articleCode = 0;
-    s_.state.documentYear = s_.clock.today().year();
-    if (dbPath(kind_.checkedPath).isEmpty()) {
+    state().priceList = QString();
+    state().articleCode = 0;
+    state().documentYear = clock().today().year();
+    const QString& checked = kind_.checkedPath == Db::Store ? state().storeDbPath : state().workDbPath;
+    if (checked.isEmpty()) {
         ord->dataModel()->clear(); // an empty grid, with no rows to fetch
-        s_.messages.info(QStringLiteral("ATTENZIONE !!!. Non è stato selezionato l'archivio dati"), this);
+        messages().info(QStringLiteral("ATTENZIONE !!!. Non è stato selezionato l'archivio dati"), this);
         return;
     }
-    show(kind_.openingQuery(s_.state));
+    show(kind_.openingQuery(state()));
     caltot();
 }
 
 void LineList::show(const QString& query) {
-    query_ = query;
-    reportError(ord->setQuery(s_.dbs.open(dbPath(kind_.database)), query));
+    reportError(ord->setQuery(linesDb(), query));
     vedo();
 }
 
@@ -261,7 +234,7 @@ void LineList::caltot() {
     // One aggregate over the lines of the opening query; a Null quantity adds
     // nothing. Sorting and searching leave the figure as it is.
     totqw->setText(QStringLiteral("0"));
-    data::Recordset rs = s_.dbs.open(dbPath(kind_.database)).query(kind_.totalQuery(s_.state));
+    data::Recordset rs = linesDb().query(kind_.totalQuery(state()));
     if (reportError(rs.error()) || rs.eof())
         return;
     const QVariant total = rs.value(0);
@@ -276,9 +249,9 @@ void LineList::ord_Click(int row, int col) {
 }
 
 void LineList::sort2() {
-    s_.state.sortDirection = s_.state.sortDirection.text() == QLatin1String("DESC") ? QStringLiteral("ASC ")
-                                                                                    : QStringLiteral("DESC");
-    show(kind_.sortQuery(s_.state.sortDirection.text()));
+    state().sortDirection = state().sortDirection.text() == QLatin1String("DESC") ? QStringLiteral("ASC ")
+                                                                                  : QStringLiteral("DESC");
+    show(kind_.sortQuery(state().sortDirection.text()));
 }
 
 void LineList::ricw_Change() {
@@ -287,28 +260,28 @@ void LineList::ricw_Change() {
 }
 
 void LineList::eanw_Change() {
-    s_.state.ean = eanw->text();
-    show(kind_.eanSearch(s_.state.ean.text()));
+    state().ean = eanw->text();
+    show(kind_.eanSearch(state().ean.text()));
 }
 
 void LineList::eanw_KeyDown() {
-    s_.state.ean = eanw->text();
-    show(kind_.eanStep(s_.state.ean.text()));
+    state().ean = eanw->text();
+    show(kind_.eanStep(state().ean.text()));
 }
 
 void LineList::eanw_Enter() {
     // The focus stays here: a list has no quantity field to go to.
-    s_.state.ean = eanw->text();
+    state().ean = eanw->text();
 }
 
 void LineList::eanw_Click() {
-    s_.state.ean = eanw->text();
-    s_.state.articleCode = 0;
+    state().ean = eanw->text();
+    state().articleCode = 0;
 }
 
 void LineList::Command5_Click() {
     const int row = ord->currentRow();
-    s_.state.ean = QString();
+    state().ean = QString();
     if (row <= 0)
         return;
     // The EAN column by its name: after the down arrow the grid shows every
@@ -322,27 +295,28 @@ void LineList::Command5_Click() {
             break;
         }
     }
-    s_.state.ean = ord->textMatrix(row, eanCol);
+    state().ean = ord->textMatrix(row, eanCol);
     if (kind_.closesOnView)
         close();
-    s_.registry.open(kind_.entryScreen);
+    registry().open(kind_.entryScreen);
 }
 
 void LineList::Command2_Click() {
-    const QString file = exportFile_.isEmpty() ? documents::inventoryFilePath(s_.dbs.mapping()) : exportFile_;
-    const documents::ExportResult r = documents::exportInventory(s_.dbs.open(s_.state.storeDbPath), file);
+    const QString file =
+        exportFile_.isEmpty() ? documents::inventoryFilePath(databases().mapping()) : exportFile_;
+    const documents::ExportResult r = documents::exportInventory(storeDb(), file);
     switch (r.status) {
     case documents::ExportResult::Status::Written:
         close();
         return;
     case documents::ExportResult::Status::NoData:
-        s_.messages.info(r.message, this);
+        messages().info(r.message, this);
         return;
     case documents::ExportResult::Status::Refused:
     case documents::ExportResult::Status::Failed:
-        s_.messages.show({r.message, QStringLiteral("File INVE1.dat"), ui::Message::Icon::Critical,
-                          ui::Message::Buttons::Ok, ui::Message::Answer::Ok},
-                         this);
+        messages().show({r.message, QStringLiteral("File INVE1.dat"), ui::Message::Icon::Critical,
+                         ui::Message::Buttons::Ok, ui::Message::Answer::Ok},
+                        this);
         return;
     }
 }

@@ -5,6 +5,7 @@
 // changes.
 #pragma once
 
+#include "data/database.h"
 #include "ui/screen.h"
 
 #include <array>
@@ -71,7 +72,7 @@ struct LineListKind {
 const std::vector<LineListKind>& lineListKinds();
 const LineListKind* lineListKind(const QString& name);
 
-class LineList : public ui::Screen {
+class LineList final : public ui::Screen {
     Q_OBJECT
 public:
     LineList(const LineListKind& kind, ui::Services& services, QWidget* parent = nullptr);
@@ -81,14 +82,7 @@ public:
     // under the drive mapping.
     void setExportFile(const QString& localFile) { exportFile_ = localFile; }
 
-    QLineEdit* eanw;
-    QLineEdit* ricw;
-    ui::DataGrid* ord;
-    QLineEdit* totqw;
-    QPushButton* Command5 = nullptr; // Vedo articolo
-    QPushButton* Command1;           // Uscita
-    QPushButton* Command2 = nullptr; // Crea file testo INVE1.dat
-
+private:
     void ord_Click(int row, int col);
     void ricw_Change();
     void eanw_Change();
@@ -98,21 +92,23 @@ public:
     void Command5_Click();
     void Command2_Click();
 
-    // The query the grid shows.
-    const QString& gridQuery() const { return query_; }
-
-private:
-    void createControls();
     void show(const QString& query);
     void vedo();
     void caltot();
     void sort2();
     void chiaro();
-    const QString& dbPath(LineListKind::Db db) const;
+    data::Database linesDb() const;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    QLineEdit* eanw;
+    QLineEdit* ricw;
+    ui::DataGrid* ord;
+    QLineEdit* totqw;
+    QPushButton* Command2 = nullptr; // Crea file testo INVE1.dat
+    QPushButton* Command5 = nullptr; // Vedo articolo
+    QPushButton* Command1;           // Uscita
+
     const LineListKind kind_;
-    QString query_;
     QString exportFile_;
 };
 

@@ -15,7 +15,7 @@ class DriveList;
 
 namespace shell {
 
-class MainMenu : public ui::Screen {
+class MainMenu final : public ui::Screen {
     Q_OBJECT
 public:
     explicit MainMenu(ui::Services& services, QWidget* parent = nullptr);
@@ -26,6 +26,7 @@ public:
     // The supplier orders menu renames the third function button when it closes.
     void setThirdButtonCaption(const QString& caption);
 
+private:
     void Command3_Click(); // ACCEDI
     void Command4_Click(); // ......
     void Command6_Click(); // ALTRI
@@ -34,9 +35,6 @@ public:
     void Command9_Click(); // confirm the supplier
     void flex1_Click(int row);
 
-private:
-    void createControls();
-    void openSupplierDocuments();
     QString seekName(const QString& table, const QString& index, const QString& field);
 
     QPushButton* Command1;
@@ -44,13 +42,13 @@ private:
     QPushButton* Command12;
     QPushButton* Command13;
     QPushButton* Command2;
+    QLabel* Image1;
     QFrame* selfor;
     QPushButton* Command3;
+    ui::DriveList* Drive1;
     QPushButton* Command4;
     QPushButton* Command6;
-    ui::DriveList* Drive1;
     QPushButton* Command5;
-    QLabel* Image1;
     QFrame* pippa;
     ui::DataGrid* flex1;
     QPushButton* Command8;

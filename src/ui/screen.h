@@ -1,11 +1,16 @@
 // A screen: a window opened without blocking the one that opened it. Its
 // opening steps (Form_Load) run when it is created anew; closing destroys it.
+// A screen reaches what it is handed (the shared state, the messages, the
+// registry, the clock, the databases) through the accessors below.
 #pragma once
 
+#include "data/database.h"
 #include "data/error.h"
 #include "ui/services.h"
 
 #include <QWidget>
+
+class QAbstractButton;
 
 namespace ui {
 
@@ -20,6 +25,23 @@ public:
     bool isClosed() const { return closed_; }
 
 protected:
+    state::SharedState& state() const { return services_.state; }
+    Messages& messages() const { return services_.messages; }
+    ScreenRegistry& registry() const { return services_.registry; }
+    const Clock& clock() const { return services_.clock; }
+    data::Databases& databases() const { return services_.dbs; }
+    Services& services() const { return services_; }
+    // The database a path names, as it is now: a changed path takes effect at
+    // the next operation.
+    data::Database database(const QString& path) const;
+    // The store and the work database of the shared paths.
+    data::Database storeDb() const;
+    data::Database workDb() const;
+
+    // The button opens the screen of that name; it is disabled while no such
+    // screen is registered.
+    void opens(QAbstractButton* button, const QString& screen);
+
     // Inner area of the window in twips.
     void setInnerSize(int widthTwips, int heightTwips);
     void setWindowColour(const QColor& c);
@@ -28,9 +50,8 @@ protected:
 
     void closeEvent(QCloseEvent* e) override;
 
-    Services& s_;
-
 private:
+    Services& services_;
     bool closed_ = false;
 };
 

@@ -4,7 +4,7 @@
 #include "entry/inventory_entry.h"
 #include "lists/line_list.h"
 #include "screen_fixture.h"
-#include "shell/section_menus.h"
+#include "shell/inventory_menu.h"
 #include "ui/data_grid.h"
 
 #include <QFile>
@@ -57,17 +57,17 @@ protected:
     void scan(const QString& code, const QString& quantity, bool confirmButton = false) {
         auto* e = entryScreen();
         ASSERT_NE(e, nullptr);
-        e->eanw->clear();
-        QTest::keyClicks(e->eanw, code);
-        QTest::keyClick(e->eanw, Qt::Key_Return);
+        f.field(e, "eanw")->clear();
+        QTest::keyClicks(f.field(e, "eanw"), code);
+        QTest::keyClick(f.field(e, "eanw"), Qt::Key_Return);
         if (!entryScreen())
             return; // the pop-up took over
         if (!quantity.isNull())
-            e->quanw->setText(quantity); // a null quantity keeps what the screen proposed
+            f.field(e, "quanw")->setText(quantity); // a null quantity keeps what the screen proposed
         if (confirmButton)
-            e->Command5->click();
+            f.button(e, "Command5")->click();
         else
-            QTest::keyClick(e->quanw, Qt::Key_Return);
+            QTest::keyClick(f.field(e, "quanw"), Qt::Key_Return);
     }
     double quantityOf(int oper, int code) {
         data::Recordset rs = db.query(QStringLiteral("SELECT * FROM inventario WHERE oper = %1").arg(oper));
@@ -85,22 +85,22 @@ TEST_F(Inventory, FromScanToDocument) {
     f.child<QLineEdit>(menu, "operw")->setText("3");
     f.click(menu, "Command12");
     ASSERT_NE(entryScreen(), nullptr);
-    EXPECT_EQ(entryScreen()->operw->text(), QStringLiteral("3"));
+    EXPECT_EQ(f.field(entryScreen(), "operw")->text(), QStringLiteral("3"));
 
     scan("8001234567890", "2");
-    EXPECT_EQ(entryScreen()->totqw->text(), QStringLiteral("2"));
-    EXPECT_TRUE(entryScreen()->eanw->text().isEmpty());
+    EXPECT_EQ(f.field(entryScreen(), "totqw")->text(), QStringLiteral("2"));
+    EXPECT_TRUE(f.field(entryScreen(), "eanw")->text().isEmpty());
     scan("8009999999991", "3");       // the same article under its other EAN
     scan("2100000012503", QString()); // weighed: 12,50 euro of a 12,50 a kilo ham = 1 kg
     scan("8000000000001", "4");       // not in codean: the pop-up
     ASSERT_TRUE(f.isOpen("tarvo05er"));
     EXPECT_FALSE(f.isOpen("tarvo05"));
     // "     SI" keeps the count under its EAN; the transfer writes it with placeholders.
-    static_cast<entry::MissingArticlePopup*>(f.registry.find("tarvo05er"))->si_Click();
+    f.clickLabel(f.registry.find("tarvo05er"), "Label2");
     ASSERT_NE(entryScreen(), nullptr);
     scan("8000000000888", "5"); // EAN rows but no price-list row
     ASSERT_TRUE(f.isOpen("tarvo05er"));
-    static_cast<entry::MissingArticlePopup*>(f.registry.find("tarvo05er"))->no_Click();
+    f.clickLabel(f.registry.find("tarvo05er"), "Label3");
     ASSERT_NE(entryScreen(), nullptr);
 
     EXPECT_DOUBLE_EQ(quantityOf(3, 123), 5.0);
@@ -112,17 +112,17 @@ TEST_F(Inventory, FromScanToDocument) {
               QStringLiteral("8001234567890")); // the EAN of the first count
     EXPECT_EQ(lines.value("descrizione").toString(), QStringLiteral("PASTA SEMOLA GR.500"));
     EXPECT_DOUBLE_EQ(lines.value("colli").toDouble(), 5.0);
-    EXPECT_EQ(entryScreen()->totqw->text(), QStringLiteral("10"));
+    EXPECT_EQ(f.field(entryScreen(), "totqw")->text(), QStringLiteral("10"));
 
     // The operator's list, then the file for the point-of-sale system.
     entryScreen()->close();
     f.click(menu, "Command13");
     auto* list = qobject_cast<lists::LineList*>(f.registry.find("tarvo06"));
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->ord->rows(), 4); // header and three lines
-    EXPECT_EQ(list->ord->textMatrix(1, 1), QStringLiteral("8001234567890"));
-    EXPECT_EQ(list->totqw->text(), QStringLiteral("10"));
-    list->Command2->click();
+    EXPECT_EQ(f.grid(list, "ord")->rows(), 4); // header and three lines
+    EXPECT_EQ(f.grid(list, "ord")->textMatrix(1, 1), QStringLiteral("8001234567890"));
+    EXPECT_EQ(f.field(list, "totqw")->text(), QStringLiteral("10"));
+    f.button(list, "Command2")->click();
     EXPECT_FALSE(f.isOpen("tarvo06"));
     QFile exported(f.store.root() + "/c/quirel/inve1.dat");
     ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
@@ -192,7 +192,7 @@ TEST_F(Inventory, QuantityChecks) {
         if (c.message)
             EXPECT_EQ(f.messages.texts().at(0), QStringLiteral("ATTENZIONE ! Inserire la Q.tà corretta"));
         if (c.stored < 0)
-            EXPECT_TRUE(entryScreen()->quanw->text().isEmpty());
+            EXPECT_TRUE(f.field(entryScreen(), "quanw")->text().isEmpty());
     }
 }
 
@@ -200,12 +200,12 @@ TEST_F(Inventory, KeypadAndTwoOperators) {
     f.state.operatorNumber = 1;
     f.registry.open("tarvo05");
     auto* e = entryScreen();
-    QTest::keyClicks(e->eanw, "8001234567890");
-    QTest::keyClick(e->eanw, Qt::Key_Return);
+    QTest::keyClicks(f.field(e, "eanw"), "8001234567890");
+    QTest::keyClick(f.field(e, "eanw"), Qt::Key_Return);
     for (const char* key : {"Command4", "Command16", "Command9"}) // "1", ",", "5"
         f.click(e, key);
-    EXPECT_EQ(e->quanw->text(), QStringLiteral("1,5"));
-    QTest::keyClick(e->quanw, Qt::Key_Return);
+    EXPECT_EQ(f.field(e, "quanw")->text(), QStringLiteral("1,5"));
+    QTest::keyClick(f.field(e, "quanw"), Qt::Key_Return);
     EXPECT_DOUBLE_EQ(quantityOf(1, 123), 1.5);
     e->close();
 
@@ -214,22 +214,23 @@ TEST_F(Inventory, KeypadAndTwoOperators) {
     scan("8001234567890", "4");
     EXPECT_DOUBLE_EQ(quantityOf(2, 123), 4.0);
     EXPECT_DOUBLE_EQ(quantityOf(1, 123), 1.5);
-    EXPECT_EQ(entryScreen()->totqw->text(), QStringLiteral("4")); // each operator sees only their own total
+    EXPECT_EQ(f.field(entryScreen(), "totqw")->text(),
+              QStringLiteral("4")); // each operator sees only their own total
 
     // The quantity already counted is shown when the article is scanned again.
-    QTest::keyClicks(entryScreen()->eanw, "8001234567890");
-    QTest::keyClick(entryScreen()->eanw, Qt::Key_Return);
-    EXPECT_EQ(entryScreen()->qinvw->text(), QStringLiteral("4"));
+    QTest::keyClicks(f.field(entryScreen(), "eanw"), "8001234567890");
+    QTest::keyClick(f.field(entryScreen(), "eanw"), Qt::Key_Return);
+    EXPECT_EQ(f.field(entryScreen(), "qinvw")->text(), QStringLiteral("4"));
 
     // "Elimina" answered No still clears, closes and opens the list.
     f.messages.answer(ui::Message::Answer::No);
-    entryScreen()->Command12_Click();
+    f.click(entryScreen(), "Command12");
     EXPECT_TRUE(f.isOpen("tarvo06"));
     EXPECT_DOUBLE_EQ(quantityOf(2, 123), 4.0);
     f.registry.open("tarvo05");
-    QTest::keyClicks(entryScreen()->eanw, "8001234567890");
+    QTest::keyClicks(f.field(entryScreen(), "eanw"), "8001234567890");
     f.messages.answer(ui::Message::Answer::Yes);
-    entryScreen()->Command12_Click();
+    f.click(entryScreen(), "Command12");
     EXPECT_DOUBLE_EQ(quantityOf(2, 123), -1);
     EXPECT_DOUBLE_EQ(quantityOf(1, 123), 1.5);
 }

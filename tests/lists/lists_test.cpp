@@ -56,10 +56,10 @@ protected:
         f.state.department = QStringLiteral("M");
     }
     LineList* open(const QString& name) { return qobject_cast<LineList*>(f.registry.open(name)); }
-    static QStringList column(LineList* l, int col) {
+    QStringList column(LineList* l, int col) {
         QStringList out;
-        for (int r = 1; r < l->ord->rows(); ++r)
-            out << l->ord->textMatrix(r, col);
+        for (int r = 1; r < f.grid(l, "ord")->rows(); ++r)
+            out << f.grid(l, "ord")->textMatrix(r, col);
         return out;
     }
     QByteArray exported() {
@@ -132,17 +132,18 @@ TEST_F(Lists, EachListOpensOnItsLinesWithTheirTotal) {
         ASSERT_NE(l, nullptr);
         EXPECT_EQ(l->windowTitle(), QString::fromUtf8(c.caption));
         EXPECT_EQ(column(l, 1), c.eans);
-        EXPECT_EQ(QStringList({l->ord->textMatrix(0, 1), l->ord->textMatrix(0, 2), l->ord->textMatrix(0, 3)}),
+        EXPECT_EQ(QStringList({f.grid(l, "ord")->textMatrix(0, 1), f.grid(l, "ord")->textMatrix(0, 2),
+                               f.grid(l, "ord")->textMatrix(0, 3)}),
                   QStringList({"Ean", "Descrizione", "Qta"}));
-        EXPECT_EQ(l->totqw->text(), QString::fromLatin1(c.total));
-        EXPECT_EQ(l->ord->colWidth(0), 0);
+        EXPECT_EQ(f.field(l, "totqw")->text(), QString::fromLatin1(c.total));
+        EXPECT_EQ(f.grid(l, "ord")->colWidth(0), 0);
         // The grid cannot draw a column narrower than its header's minimum.
-        const int narrowest = l->ord->horizontalHeader()->minimumSectionSize();
+        const int narrowest = f.grid(l, "ord")->horizontalHeader()->minimumSectionSize();
         for (int col = 0; col < 3; ++col)
-            EXPECT_EQ(l->ord->colWidth(col + 1),
+            EXPECT_EQ(f.grid(l, "ord")->colWidth(col + 1),
                       std::max(ui::twips(c.widths[col]), narrowest) * ui::kTwipsPerPixel);
-        EXPECT_EQ(l->Command5 != nullptr, c.vedo);
-        EXPECT_EQ(l->Command2 != nullptr, c.exports);
+        EXPECT_EQ(f.button(l, "Command5") != nullptr, c.vedo);
+        EXPECT_EQ(f.button(l, "Command2") != nullptr, c.exports);
         EXPECT_EQ(f.state.articleCode, 0);
         EXPECT_EQ(f.state.documentYear, 2026);
         l->close();
@@ -163,34 +164,34 @@ TEST_F(Lists, WithoutItsDatabasePathAListSaysSoAndStaysEmpty) {
         f.messages.clear();
         LineList* l = open(c.name);
         EXPECT_EQ(f.messages.texts(), QStringList{"ATTENZIONE !!!. Non è stato selezionato l'archivio dati"});
-        EXPECT_EQ(l->ord->rows(), 1);
-        EXPECT_EQ(l->totqw->text(), QString());
-        l->Command1->click();
+        EXPECT_EQ(f.grid(l, "ord")->rows(), 1);
+        EXPECT_EQ(f.field(l, "totqw")->text(), QString());
+        f.button(l, "Command1")->click();
         QApplication::processEvents();
     }
 }
 
 TEST_F(Lists, HeaderClickSortsBothWaysWithTheSharedDirection) {
     LineList* inv = open("tarvo06");
-    inv->ord->clickCell(0, 1); // the EAN column sorts nothing
+    f.grid(inv, "ord")->clickCell(0, 1); // the EAN column sorts nothing
     EXPECT_EQ(column(inv, 2), QStringList({"PASTA", "BISCOTTI", "OLIO"}));
-    inv->ord->clickCell(1, 2); // a data row is only selected
+    f.grid(inv, "ord")->clickCell(1, 2); // a data row is only selected
     EXPECT_EQ(f.state.sortDirection.text(), QStringLiteral("    "));
 
-    inv->ord->clickCell(0, 2);
+    f.grid(inv, "ord")->clickCell(0, 2);
     EXPECT_EQ(f.state.sortDirection.text(), QStringLiteral("DESC"));
     EXPECT_EQ(column(inv, 2), QStringList({"ZUCCHERO", "PASTA", "OLIO", "BISCOTTI"})); // every operator
-    EXPECT_EQ(inv->totqw->text(), QStringLiteral("5,5"));                              // the opening figure
+    EXPECT_EQ(f.field(inv, "totqw")->text(), QStringLiteral("5,5"));                   // the opening figure
 
     // The next list continues the alternation.
     LineList* receipt = open("tarvo06b");
-    receipt->ord->clickCell(0, 2);
+    f.grid(receipt, "ord")->clickCell(0, 2);
     EXPECT_EQ(f.state.sortDirection.text(), QStringLiteral("ASC "));
     EXPECT_EQ(column(receipt, 2), QStringList({"BISCOTTI", "OLIO", "PASTA", "ZUCCHERO"}));
 
     // The label list sorts its own rows, the EANs selected for labels.
     LineList* labels = open("tarvo10");
-    labels->ord->clickCell(0, 2);
+    f.grid(labels, "ord")->clickCell(0, 2);
     EXPECT_EQ(column(labels, 2), QStringList({"PASTA", "OLIO"}));
     EXPECT_TRUE(f.messages.shown().empty());
 }
@@ -229,7 +230,7 @@ TEST_F(Lists, SearchesTakeWhateverIsTypedAsText) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.list) + (c.byEan ? " eanw " : " ricw ") + c.typed.left(20).toStdString());
         LineList* l = open(c.list);
-        (c.byEan ? l->eanw : l->ricw)->setText(c.typed);
+        (c.byEan ? f.field(l, "eanw") : f.field(l, "ricw"))->setText(c.typed);
         EXPECT_EQ(column(l, c.col), c.expected);
         if (c.byEan) {
             EXPECT_EQ(f.state.ean.text(), c.typed.left(13).leftJustified(13));
@@ -254,13 +255,13 @@ TEST_F(Lists, VedoArticoloOpensTheEntryOfItsListWithTheSharedEan) {
         SCOPED_TRACE(c.list);
         LineList* l = open(c.list);
         f.state.ean = QStringLiteral("9999");
-        l->Command5->click(); // no row chosen: nothing but a blank shared EAN
+        f.button(l, "Command5")->click(); // no row chosen: nothing but a blank shared EAN
         EXPECT_TRUE(f.state.ean.blankPrefix(13));
         EXPECT_FALSE(f.isOpen(c.entry));
 
-        l->ord->clickCell(1, 2);
-        const QString ean = l->ord->textMatrix(1, 1);
-        l->Command5->click();
+        f.grid(l, "ord")->clickCell(1, 2);
+        const QString ean = f.grid(l, "ord")->textMatrix(1, 1);
+        f.button(l, "Command5")->click();
         EXPECT_TRUE(f.isOpen(c.entry));
         EXPECT_EQ(f.state.ean.text(), ean);
         EXPECT_EQ(f.isOpen(c.list), !c.closes);
@@ -272,21 +273,21 @@ TEST_F(Lists, VedoArticoloOpensTheEntryOfItsListWithTheSharedEan) {
 
 TEST_F(Lists, DownArrowShowsEveryFieldAndVedoArticoloStillTakesTheEan) {
     LineList* inv = open("tarvo06");
-    QTest::keyClicks(inv->eanw, "8001");
-    QTest::keyClick(inv->eanw, Qt::Key_Down);
-    EXPECT_EQ(inv->ord->textMatrix(0, 1), QStringLiteral("codcasa"));
+    QTest::keyClicks(f.field(inv, "eanw"), "8001");
+    QTest::keyClick(f.field(inv, "eanw"), Qt::Key_Down);
+    EXPECT_EQ(f.grid(inv, "ord")->textMatrix(0, 1), QStringLiteral("codcasa"));
     EXPECT_EQ(column(inv, 1), QStringList({"11", "13", "12"}));
-    EXPECT_GT(inv->ord->cols(), 10);
+    EXPECT_GT(f.grid(inv, "ord")->cols(), 10);
 
-    inv->ord->clickCell(2, 1);
-    inv->Command5->click();
+    f.grid(inv, "ord")->clickCell(2, 1);
+    f.button(inv, "Command5")->click();
     EXPECT_EQ(f.state.ean.text(), QStringLiteral("8005555555555"));
     EXPECT_TRUE(f.isOpen("tarvo05"));
 }
 
 TEST_F(Lists, ExportButtonWritesEveryOperatorsLinesAndCloses) {
     LineList* inv = open("tarvo06");
-    inv->Command2->click();
+    f.button(inv, "Command2")->click();
     EXPECT_TRUE(f.messages.shown().empty()) << f.messages.texts().join('\n').toStdString();
     EXPECT_FALSE(f.isOpen("tarvo06"));
     EXPECT_EQ(exported(), QByteArray("80012345678900003\r\n"
@@ -300,7 +301,7 @@ TEST_F(Lists, ExportThatCannotWriteTellsTheOperatorAndKeepsTheList) {
     const QString target = f.store.root() + "/c/quirel/inve1.dat";
     ASSERT_TRUE(QDir().mkpath(target));
     LineList* receipt = open("tarvo06b");
-    receipt->Command2->click();
+    f.button(receipt, "Command2")->click();
     ASSERT_EQ(f.messages.shown().size(), 1u);
     EXPECT_EQ(f.messages.shown().at(0).icon, ui::Message::Icon::Critical);
     EXPECT_TRUE(f.messages.texts().at(0).contains("inve1.dat")) << f.messages.texts().at(0).toStdString();
@@ -312,7 +313,7 @@ TEST_F(Lists, ExportThatCannotWriteTellsTheOperatorAndKeepsTheList) {
     db.execute("DELETE FROM inventario");
     const QString file = f.store.root() + "/elsewhere/inve1.dat";
     receipt->setExportFile(file);
-    receipt->Command2->click();
+    f.button(receipt, "Command2")->click();
     EXPECT_EQ(f.messages.texts(), QStringList{"ATTENZIONE !!!. Non ci sono dati "});
     EXPECT_EQ(f.messages.shown().at(0).icon, ui::Message::Icon::Information);
     EXPECT_TRUE(QFileInfo(file).exists());

@@ -1,7 +1,7 @@
 // The main menu and the section menus driven as the operator drives them.
 #include "screen_fixture.h"
 #include "shell/main_menu.h"
-#include "shell/section_menus.h"
+#include "shell/register_menus.h"
 #include "ui/data_grid.h"
 #include "ui/drive_list.h"
 #include "ui/toolkit.h"

@@ -6,6 +6,7 @@
 
 #include "state/shared_state.h"
 #include "test_store.h"
+#include "ui/data_grid.h"
 #include "ui/messages.h"
 #include "ui/screen.h"
 #include "ui/screen_registry.h"
@@ -13,6 +14,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 
 namespace testing_support {
 
@@ -48,6 +53,21 @@ public:
         if (!b)
             qFatal("no button %s", name);
         b->click();
+    }
+    // A control the screen must have, by its name.
+    template <typename T> T* control(ui::Screen* screen, const char* name) {
+        T* c = child<T>(screen, name);
+        if (!c)
+            qFatal("no control %s", name);
+        return c;
+    }
+    QLineEdit* field(ui::Screen* screen, const char* name) { return control<QLineEdit>(screen, name); }
+    ui::DataGrid* grid(ui::Screen* screen, const char* name) { return control<ui::DataGrid>(screen, name); }
+    // A button the screen may or may not have.
+    QPushButton* button(ui::Screen* screen, const char* name) { return child<QPushButton>(screen, name); }
+    // Clicks a label that answers clicks (the choices of the pop-ups).
+    void clickLabel(ui::Screen* screen, const char* name) {
+        QTest::mouseClick(control<QLabel>(screen, name), Qt::LeftButton);
     }
     bool isOpen(const QString& name) const { return registry.find(name) != nullptr; }
 

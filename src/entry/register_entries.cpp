@@ -1,0 +1,13 @@
+#include "entry/register_entries.h"
+
+#include "entry/inventory_entry.h"
+#include "ui/screen_registry.h"
+
+namespace entry {
+
+void registerEntryScreens(ui::ScreenRegistry& r) {
+    r.add(QStringLiteral("tarvo05"), [](ui::Services& s) { return new InventoryEntry(s); });
+    r.add(QStringLiteral("tarvo05er"), [](ui::Services& s) { return new MissingArticlePopup(s); });
+}
+
+} // namespace entry

@@ -1,0 +1,150 @@
+#include "shell/inventory_menu.h"
+
+#include "articles/entry_rules.h"
+#include "documents/inventory_transfer.h"
+#include "documents/numbering.h"
+#include "documents/working_lines.h"
+#include "state/shared_state.h"
+#include "ui/controls.h"
+#include "ui/messages.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace shell {
+
+using ui::rgb;
+
+namespace {
+const ui::Twips kPanel{120, 1440, 8775, 6600};
+const ui::Font kOutcome{14, true}; // what a panel did
+} // namespace
+
+InventoryMenu::InventoryMenu(ui::Services& s, QWidget* parent)
+    : MenuScreen(QStringLiteral("tarvo04"), s, parent) {
+    setWindowTitle(QStringLiteral("Gestione Inventario"));
+    setInnerSize(9000, 10095);
+    const QColor pale = rgb(255, 255, 128);
+    menuButton("Command1", QStringLiteral("GESTIONE INVENTARIO"), rgb(255, 255, 0), {120, 0, 8775, 495});
+    ui::label(this, nullptr, QStringLiteral("Operatore"), {120, 720, 1500, 375});
+    operw = ui::field(this, "operw", {1680, 600, 1095, 735}, {16, false});
+    const char* digits[] = {"Command4", "Command6", "Command7", "Command8", "Command9"};
+    for (int i = 0; i < 5; ++i) {
+        const QString digit = QString::number(i + 1);
+        QPushButton* b =
+            menuButton(digits[i], digit, ui::color(ui::kButtonFace), {2880 + 1200 * i, 600, 1095, 735});
+        connect(b, &QPushButton::clicked, this, [this, digit] {
+            operw->setText(digit);
+            operw->update();
+        });
+    }
+    QPushButton* entry =
+        menuButton("Command12", QStringLiteral("Inserisco Articoli"), pale, {120, 1440, 8775, 1575});
+    QPushButton* list =
+        menuButton("Command13", QStringLiteral("Vedo Inventario"), pale, {120, 3120, 8775, 1575});
+    QPushButton* confirm =
+        menuButton("Command2", QStringLiteral("Confermo Inventario"), pale, {120, 4800, 8775, 1575});
+    Command3 = menuButton("Command3", QStringLiteral("Cancello Inventario"), pale, {120, 6480, 8775, 1575});
+    QPushButton* exit =
+        menuButton("Command5", QStringLiteral("Uscita"), rgb(255, 192, 192), {120, 8160, 8775, 1095});
+
+    Frame1 = ui::panel(this, "Frame1", kPanel);
+    ui::label(Frame1, nullptr, QStringLiteral("CONFERMA INVENTARIO"), {120, 60, 8000, 360});
+    Command10 = menuButton("Command10", QStringLiteral("CONFERMA INVENTARIO"), rgb(128, 255, 128),
+                           {120, 600, 8535, 1575}, Frame1);
+    QPushButton* back1 = menuButton("Command11", QStringLiteral("USCITA"), rgb(192, 192, 255),
+                                    {120, 2400, 8535, 1095}, Frame1);
+    Label2 = ui::label(Frame1, "Label2", {}, {120, 3720, 8535, 735}, kOutcome);
+
+    Frame2 = ui::panel(this, "Frame2", kPanel);
+    ui::label(Frame2, nullptr, QStringLiteral("CANCELLA INVENTARIO"), {120, 60, 8000, 360});
+    Command15 = menuButton("Command15", QStringLiteral("CANCELLA INVENTARIO"), rgb(255, 192, 192),
+                           {120, 600, 8535, 1575}, Frame2);
+    QPushButton* back2 = menuButton("Command14", QStringLiteral("USCITA"), rgb(192, 192, 255),
+                                    {120, 2400, 8535, 1095}, Frame2);
+    Label3 = ui::label(Frame2, "Label3", {}, {120, 3720, 8535, 735}, kOutcome);
+    Frame1->hide();
+    Frame2->hide();
+
+    opensWithOperator(entry, operw, QStringLiteral("tarvo05"));
+    opensWithOperator(list, operw, QStringLiteral("tarvo06"));
+    connect(confirm, &QPushButton::clicked, this, [this] {
+        Frame1->show();
+        Frame1->raise();
+    });
+    connect(Command3, &QPushButton::clicked, this, [this] {
+        Frame2->show();
+        Frame2->raise();
+    });
+    connect(exit, &QPushButton::clicked, this, &QWidget::close);
+    connect(Command10, &QPushButton::clicked, this, &InventoryMenu::Command10_Click);
+    connect(Command15, &QPushButton::clicked, this, &InventoryMenu::Command15_Click);
+    connect(back1, &QPushButton::clicked, Frame1, &QWidget::hide);
+    connect(back2, &QPushButton::clicked, Frame2, &QWidget::hide);
+    // The operator field turns yellow when it receives the focus and stays so.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == operw)
+            ui::setBackground(operw, rgb(255, 255, 0));
+    });
+}
+
+void InventoryMenu::Form_Load() {
+    state().ean = QString();
+    const data::Database store = storeDb();
+    if (reportError(store.error()))
+        return;
+    const QString problem = documents::takeInventoryNumber(store, state(), clock().today());
+    numberTaken_ = problem.isEmpty();
+    if (!numberTaken_)
+        messages().plain(problem, this);
+}
+
+std::optional<std::int16_t> InventoryMenu::panelOperator() {
+    const auto op = articles::operatorNumber(operw->text());
+    if (!op)
+        operw->setFocus(); // no message here: the field says what is missing
+    return op;
+}
+
+void InventoryMenu::Command10_Click() {
+    if (const auto op = panelOperator()) {
+        state().operatorNumber = *op;
+        if (!numberTaken_) {
+            messages().show({QStringLiteral(" Attenzione !!     Numero Inventario non corretto..... "),
+                             {},
+                             ui::Message::Icon::Critical,
+                             ui::Message::Buttons::Ok,
+                             ui::Message::Answer::Ok},
+                            this);
+        } else {
+            const documents::TransferResult r =
+                documents::transferInventory(storeDb(), state(), clock().today());
+            if (!reportError(r.error)) {
+                if (!r.notice.isEmpty())
+                    messages().info(r.notice, this);
+                Label2->setText(QStringLiteral("INVENTARIO CARICATO NR. ") +
+                                QString::number(state().documentNumber));
+            }
+        }
+    }
+    // One press per opening of the menu, whatever happened.
+    Command10->hide();
+}
+
+void InventoryMenu::Command15_Click() {
+    if (const auto op = panelOperator()) {
+        state().operatorNumber = *op;
+        const data::Database store = storeDb();
+        if (!reportError(store.ok() ? documents::deleteInventory(store, state().operatorNumber)
+                                    : store.error())) {
+            Command3->hide();
+            Label3->setText(QStringLiteral("Inventario è stato cancellato "));
+        }
+    }
+    Command15->hide();
+}
+
+} // namespace shell
