@@ -1,10 +1,14 @@
 // The inventory confirmation on both engines: which working lines become
-// document lines, with which article data, under which numbers.
+// document lines, with which article data, under which numbers; and that a
+// confirmation killed halfway leaves nothing written.
 #include "data/recordset.h"
 #include "documents/inventory_transfer.h"
+#include "inventory_store.h"
 #include "test_store.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace testing_support;
 
@@ -111,5 +115,110 @@ TEST_P(Confirm, AnOperatorWithoutLinesWritesNothing) {
 }
 
 MARBO_ON_EACH_ENGINE(Confirm);
+
+// The numbering of successive transfers, and a transfer killed halfway, on the
+// inventory store.
+class Transfer : public testing_support::OnEachEngine {
+protected:
+    void SetUp() override {
+        OnEachEngine::SetUp();
+        if (IsSkipped())
+            return;
+        db = makeInventoryStore(*store);
+        state.userCode = 1;
+    }
+    void lines(int oper, std::initializer_list<std::pair<const char*, double>> l) {
+        addInventoryLines(db, oper, l);
+    }
+    documents::TransferResult run(int oper) {
+        state.operatorNumber = std::int16_t(oper);
+        state.documentType = QStringLiteral("INVENTARIO");
+        state.documentYear = 2026;
+        state.numberingCode = QStringLiteral("IN");
+        return documents::transferInventory(db, state, QDate(2026, 12, 10));
+    }
+    data::Database db;
+    state::SharedState state;
+};
+
+TEST_P(Transfer, NumberingAndLineNumbersAcrossTwoTransfers) {
+    lines(1, {{"8001234567890", 3}, {"8009999999991", 0}, {"2100000000005", 2}});
+    lines(2, {{"8001234567890", 1}});
+    state.documentNumber = 42;
+    auto r = run(1);
+    ASSERT_TRUE(r.error.ok()) << r.error.message().toStdString();
+    EXPECT_EQ(r.linesWritten, 2); // the 0 line is skipped and takes no number
+    state.documentNumber = 43;
+    r = run(2);
+    ASSERT_TRUE(r.error.ok());
+    data::Recordset mo = db.query("SELECT * FROM invmo ORDER BY bns");
+    QStringList seen;
+    for (; !mo.eof(); mo.moveNext())
+        seen << QStringLiteral("%1/%2").arg(mo.value("bnumer").toInt()).arg(mo.value("bns").toInt());
+    EXPECT_EQ(seen, QStringList({"42/1", "42/2", "43/3"}));
+    // totrig: 1,2345 x 3 = 3,7035 -> 3,70
+    ASSERT_TRUE(mo.findFirst("bnumer = 42 and bns = 1"));
+    EXPECT_DOUBLE_EQ(mo.value("totrig").toDouble(), 3.70);
+    EXPECT_DOUBLE_EQ(mo.value("costof").toDouble(), 1.2345);
+    data::Recordset numeri = db.query("SELECT * FROM numeri");
+    ASSERT_TRUE(numeri.findFirst("codutente = 1 and tipo= 'IN' and anno= 2026"));
+    EXPECT_EQ(numeri.value("ultnum").toInt(), 43);
+}
+
+TEST_P(Transfer, ANumberTakenByAnotherWorkstationIsNotWrittenTwice) {
+    lines(1, {{"8001234567890", 3}});
+    lines(2, {{"8001234567890", 1}});
+    // Both workstations opened the menu and took 42.
+    state.documentNumber = 42;
+    ASSERT_TRUE(run(1).error.ok());
+    state.documentNumber = 42;
+    const auto r = run(2);
+    ASSERT_TRUE(r.error.ok());
+    EXPECT_EQ(r.number, 43);
+    EXPECT_FALSE(r.notice.isEmpty());
+    EXPECT_EQ(db.query("SELECT * FROM invte WHERE numero = 43").recordCount(), 1);
+    EXPECT_EQ(db.query("SELECT * FROM invmo WHERE bnumer = 43").recordCount(), 1);
+}
+
+TEST_P(Transfer, KilledHalfwayLeavesNothingWritten) {
+    // 5000 lines; a child process transfers them and dies in the middle.
+    ASSERT_TRUE(db.begin().ok());
+    for (int i = 0; i < 5000; ++i)
+        addRow(db, "inventario",
+               {"codcasa", 123, "eanrig", "8001234567890", "oper", 1, "quantita", 1, "colli", 1});
+    ASSERT_TRUE(db.commit().ok());
+    const data::DriveMapping mapping = store->dbs().mapping();
+    store->dbs().closeAll();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        data::Databases dbs{mapping};
+        state::SharedState s;
+        s.operatorNumber = 1;
+        s.userCode = 1;
+        s.documentYear = 2026;
+        s.documentNumber = 42;
+        s.documentType = QStringLiteral("INVENTARIO");
+        s.numberingCode = QStringLiteral("IN");
+        documents::transferInventory(dbs.open(kInventoryStore), s, QDate(2026, 12, 10), [](int n) {
+            if (n == 2500)
+                _exit(9); // the program killed halfway
+        });
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 9);
+    const data::Database again = store->open(kInventoryStore);
+    EXPECT_EQ(again.query("SELECT * FROM invte").recordCount(), 0);
+    EXPECT_EQ(again.query("SELECT * FROM invmo").recordCount(), 0);
+    data::Recordset numeri = again.query("SELECT * FROM numeri");
+    ASSERT_TRUE(numeri.findFirst("codutente = 1 and tipo= 'IN' and anno= 2026"));
+    EXPECT_EQ(numeri.value("ultnum").toInt(), 41);
+    EXPECT_EQ(again.query("SELECT * FROM inventario").recordCount(), 5000);
+}
+
+MARBO_ON_EACH_ENGINE(Transfer);
 
 } // namespace

@@ -298,21 +298,3 @@ TEST_F(Shell, ButtonsOfScreensNotYetBuiltAreDisabled) {
 }
 
 } // namespace
-
-TEST_F(Shell, GridWithoutRowsAnswersAndKeepsNarrowColumns) {
-    makeDrive("C");
-    ui::DataGrid never;
-    EXPECT_EQ(never.rows(), 1);
-    EXPECT_EQ(never.textMatrix(5, 1), QString());
-
-    ui::DataGrid failed;
-    EXPECT_TRUE(failed.setQuery(storeDb, "select * from [manca]"));
-    EXPECT_EQ(failed.rows(), 1);
-    EXPECT_EQ(failed.textMatrix(3, 2), QString());
-
-    ui::DataGrid grid;
-    ASSERT_FALSE(grid.setQuery(storeDb, "select codfornitore, dscfornitore from fornitori"));
-    grid.setColWidth(1, 150);
-    EXPECT_EQ(grid.columnWidth(0), ui::twips(150));
-    EXPECT_EQ(grid.rows(), 3);
-}
