@@ -67,34 +67,32 @@ PriceFields withRegularPrice(const ArticlePrices& a, const PriceFields& current)
 
 } // namespace
 
-PriceFields showDatedOffer(const ArticlePrices& a, const PriceFields& current, const QDate& today) {
+namespace {
+
+// The offer displays after the regular price: the offer field shows the offer
+// price when `shown`, else "0"; with `offerCost` the cost field shows the
+// offer cost instead, where the VAT is added; then the margin.
+PriceFields withOffer(const ArticlePrices& a, const PriceFields& current, bool shown, bool offerCost) {
     PriceFields f = withRegularPrice(a, current);
-    const bool running = a.data1 && a.data2 && a.data1->isValid() && a.data2->isValid() &&
-                         *a.data1 <= today && today <= *a.data2 && a.przsal && *a.przsal != 0;
-    if (running) {
-        f.offer = picture(*a.przsal, Picture::Amount5);
-        const CostWithVat offerCost = costWithVat(a.cosoff, a.ivart);
-        if (offerCost.vatAdded)
-            f.cost = offerCost.text;
-    } else {
-        f.offer = QStringLiteral("0");
-    }
+    f.offer = shown ? picture(*a.przsal, Picture::Amount5) : QStringLiteral("0");
+    if (const CostWithVat c = costWithVat(a.cosoff, a.ivart); offerCost && c.vatAdded)
+        f.cost = c.text;
     f.margin = offerMargin(f, a.przpub, current.margin);
     return f;
 }
 
+} // namespace
+
+PriceFields showDatedOffer(const ArticlePrices& a, const PriceFields& current, const QDate& today) {
+    const bool running = a.data1 && a.data2 && a.data1->isValid() && a.data2->isValid() &&
+                         *a.data1 <= today && today <= *a.data2 && a.przsal && *a.przsal != 0;
+    return withOffer(a, current, running, running);
+}
+
 PriceFields showUndatedOffer(const ArticlePrices& a, const PriceFields& current) {
-    PriceFields f = withRegularPrice(a, current);
-    if (a.przsal) {
-        f.offer = picture(*a.przsal, Picture::Amount5);
-        const CostWithVat offerCost = costWithVat(a.cosoff, a.ivart);
-        if (*a.przsal != 0 && offerCost.vatAdded)
-            f.cost = offerCost.text;
-    } else {
-        f.offer = QStringLiteral("0");
-    }
-    f.margin = offerMargin(f, a.przpub, current.margin);
-    return f;
+    // Shown whenever the offer price has a value, 0 included; the offer cost
+    // only for an offer price other than 0.
+    return withOffer(a, current, a.przsal.has_value(), a.przsal && *a.przsal != 0);
 }
 
 PriceFields showPriceOnly(const ArticlePrices& a, const PriceFields& current) {

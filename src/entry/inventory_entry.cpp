@@ -73,25 +73,17 @@ void InventoryEntry::quanw_Enter() {
         quanw->clear();
         quanw->setFocus();
     }
-    normaliseEan();
-    if (anagr() == LookupEnd::NoPriceListRow) {
-        missingArticle();
-        return;
-    }
-    if (quanw->text().isEmpty())
-        quanw->setText(QStringLiteral("0"));
-    const double q = articles::regionalNumber(quanw->text()).value_or(0.0);
-    if (!articles::storableCount(q)) {
-        quanw->clear();
-        quanw->setFocus();
-        return;
-    }
-    carica();
+    storeTypedCount(articles::storableCount);
 }
 
 void InventoryEntry::Command5_Click() {
     if (eanw->text().trimmed().isEmpty())
         return;
+    // This button checks neither for a scanned code nor the quantity limit.
+    storeTypedCount([](double q) { return q != 0; });
+}
+
+void InventoryEntry::storeTypedCount(bool (*accepted)(double)) {
     normaliseEan();
     if (anagr() == LookupEnd::NoPriceListRow) {
         missingArticle();
@@ -99,9 +91,7 @@ void InventoryEntry::Command5_Click() {
     }
     if (quanw->text().isEmpty())
         quanw->setText(QStringLiteral("0"));
-    // This button checks neither for a scanned code nor the quantity limit.
-    const double q = articles::regionalNumber(quanw->text()).value_or(0.0);
-    if (q == 0) {
+    if (!accepted(articles::regionalNumber(quanw->text()).value_or(0.0))) {
         quanw->clear();
         quanw->setFocus();
         return;

@@ -20,6 +20,10 @@ private:
     void Command5_Click() override;
     void carica() override;
     void missingArticle() override;
+    // What Enter and "Conferma" share: the article looked up again, then the
+    // typed count (empty counts 0) stored when `accepted` takes it, or the
+    // quantity field emptied for another try.
+    void storeTypedCount(bool (*accepted)(double));
     void keypad(const QString& key);
 
     QFrame* Frame1; // keypad

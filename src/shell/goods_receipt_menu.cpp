@@ -2,7 +2,6 @@
 
 #include "state/shared_state.h"
 #include "ui/controls.h"
-#include "ui/messages.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -43,10 +42,8 @@ void GoodsReceiptMenu::Form_Load() {
 void GoodsReceiptMenu::Command3_Click() {
     // The question is the supplier order menu's; the lines emptied are the
     // goods receipt lines, the table the other three buttons work on.
-    if (messages().askCritical(
-            QStringLiteral("Attenzione  !!  Sei sicuro di voler Cancellare questo Ordine ?"),
-            QStringLiteral("Cancellazione Ordine"), this))
-        deleteAll(QStringLiteral("carico"));
+    askToDeleteAll(QStringLiteral("Attenzione  !!  Sei sicuro di voler Cancellare questo Ordine ?"),
+                   QStringLiteral("Cancellazione Ordine"), QStringLiteral("carico"));
 }
 
 } // namespace shell

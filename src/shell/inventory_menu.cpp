@@ -51,23 +51,12 @@ InventoryMenu::InventoryMenu(ui::Services& s, QWidget* parent)
     QPushButton* exit =
         menuButton("Command5", QStringLiteral("Uscita"), rgb(255, 192, 192), {120, 8160, 8775, 1095});
 
-    Frame1 = ui::panel(this, "Frame1", kPanel);
-    ui::label(Frame1, nullptr, QStringLiteral("CONFERMA INVENTARIO"), {120, 60, 8000, 360});
-    Command10 = menuButton("Command10", QStringLiteral("CONFERMA INVENTARIO"), rgb(128, 255, 128),
-                           {120, 600, 8535, 1575}, Frame1);
-    QPushButton* back1 = menuButton("Command11", QStringLiteral("USCITA"), rgb(192, 192, 255),
-                                    {120, 2400, 8535, 1095}, Frame1);
-    Label2 = ui::label(Frame1, "Label2", {}, {120, 3720, 8535, 735}, kOutcome);
-
-    Frame2 = ui::panel(this, "Frame2", kPanel);
-    ui::label(Frame2, nullptr, QStringLiteral("CANCELLA INVENTARIO"), {120, 60, 8000, 360});
-    Command15 = menuButton("Command15", QStringLiteral("CANCELLA INVENTARIO"), rgb(255, 192, 192),
-                           {120, 600, 8535, 1575}, Frame2);
-    QPushButton* back2 = menuButton("Command14", QStringLiteral("USCITA"), rgb(192, 192, 255),
-                                    {120, 2400, 8535, 1095}, Frame2);
-    Label3 = ui::label(Frame2, "Label3", {}, {120, 3720, 8535, 735}, kOutcome);
-    Frame1->hide();
-    Frame2->hide();
+    std::tie(Frame1, Command10, Label2) =
+        actionPanel({"Frame1", "Command10", "Command11", "Label2"}, QStringLiteral("CONFERMA INVENTARIO"),
+                    rgb(128, 255, 128));
+    std::tie(Frame2, Command15, Label3) =
+        actionPanel({"Frame2", "Command15", "Command14", "Label3"}, QStringLiteral("CANCELLA INVENTARIO"),
+                    rgb(255, 192, 192));
 
     opensWithOperator(entry, operw, QStringLiteral("tarvo05"));
     opensWithOperator(list, operw, QStringLiteral("tarvo06"));
@@ -82,13 +71,24 @@ InventoryMenu::InventoryMenu(ui::Services& s, QWidget* parent)
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
     connect(Command10, &QPushButton::clicked, this, &InventoryMenu::Command10_Click);
     connect(Command15, &QPushButton::clicked, this, &InventoryMenu::Command15_Click);
-    connect(back1, &QPushButton::clicked, Frame1, &QWidget::hide);
-    connect(back2, &QPushButton::clicked, Frame2, &QWidget::hide);
     // The operator field turns yellow when it receives the focus and stays so.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now == operw)
             ui::setBackground(operw, rgb(255, 255, 0));
     });
+}
+
+std::tuple<QFrame*, QPushButton*, QLabel*>
+InventoryMenu::actionPanel(const PanelNames& names, const QString& action, const QColor& colour) {
+    QFrame* frame = ui::panel(this, names.frame, kPanel);
+    ui::label(frame, nullptr, action, {120, 60, 8000, 360});
+    QPushButton* button = menuButton(names.action, action, colour, {120, 600, 8535, 1575}, frame);
+    QPushButton* back =
+        menuButton(names.back, QStringLiteral("USCITA"), rgb(192, 192, 255), {120, 2400, 8535, 1095}, frame);
+    QLabel* outcome = ui::label(frame, names.outcome, {}, {120, 3720, 8535, 735}, kOutcome);
+    frame->hide();
+    connect(back, &QPushButton::clicked, frame, &QWidget::hide);
+    return {frame, button, outcome};
 }
 
 void InventoryMenu::Form_Load() {

@@ -6,6 +6,8 @@
 
 #include "shell/menu_screen.h"
 
+#include <tuple>
+
 class QFrame;
 class QLabel;
 
@@ -24,6 +26,16 @@ private:
     void Command15_Click(); // CANCELLA INVENTARIO
     // The operator of the panels: no message, the focus goes to the field.
     std::optional<std::int16_t> panelOperator();
+    // A panel of the menu: its title, the button that does what it says,
+    // "USCITA" that hides the panel, and the label saying what was done.
+    struct PanelNames {
+        const char* frame;
+        const char* action;
+        const char* back;
+        const char* outcome;
+    };
+    std::tuple<QFrame*, QPushButton*, QLabel*> actionPanel(const PanelNames& names, const QString& action,
+                                                           const QColor& colour);
 
     QLineEdit* operw;
     QPushButton* Command3;

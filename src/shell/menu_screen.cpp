@@ -41,4 +41,9 @@ void MenuScreen::deleteAll(const QString& table) {
     reportError(documents::deleteAllLines(workDb(), table));
 }
 
+void MenuScreen::askToDeleteAll(const QString& question, const QString& title, const QString& table) {
+    if (messages().askCritical(question, title, this))
+        deleteAll(table);
+}
+
 } // namespace shell

@@ -31,6 +31,8 @@ protected:
     void opensWithOperator(QPushButton* button, QLineEdit* operw, const QString& screen);
     // Empties a working table of the work database, all lines or none.
     void deleteAll(const QString& table);
+    // The same after a critical question answered Yes (No is the default).
+    void askToDeleteAll(const QString& question, const QString& title, const QString& table);
 };
 
 } // namespace shell

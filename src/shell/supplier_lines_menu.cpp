@@ -2,7 +2,6 @@
 
 #include "state/shared_state.h"
 #include "ui/controls.h"
-#include "ui/messages.h"
 
 #include <QPushButton>
 
@@ -64,8 +63,7 @@ void SupplierLinesMenu::Form_Load() {
 }
 
 void SupplierLinesMenu::Command3_Click() {
-    if (messages().askCritical(kind_.question, kind_.questionTitle, this))
-        deleteAll(kind_.table);
+    askToDeleteAll(kind_.question, kind_.questionTitle, kind_.table);
 }
 
 } // namespace shell
