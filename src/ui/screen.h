@@ -30,7 +30,6 @@ protected:
     ScreenRegistry& registry() const { return services_.registry; }
     const Clock& clock() const { return services_.clock; }
     data::Databases& databases() const { return services_.dbs; }
-    Services& services() const { return services_; }
     // The database a path names, as it is now: a changed path takes effect at
     // the next operation.
     data::Database database(const QString& path) const;
