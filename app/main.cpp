@@ -8,6 +8,7 @@
 #endif
 #include "shell/state/shared_state.h"
 #include "ui/messages.h"
+#include "ui/printer.h"
 #include "ui/screen.h"
 #include "ui/screen_registry.h"
 #include "ui/services.h"
@@ -53,7 +54,9 @@ int main(int argc, char** argv) {
     ui::QtMessages messages;
     ui::ScreenRegistry registry;
     ui::Clock clock;
-    ui::Services services{state, databases, messages, registry, clock};
+    // Labels go to the first printer of the workstation's CUPS printer list.
+    ui::CupsPrinter printer;
+    ui::Services services{state, databases, messages, registry, clock, printer};
     registry.setServices(&services);
     // Screens first, menus last: a menu enables the buttons of the screens it finds.
     entry::registerInventoryEntry(registry);

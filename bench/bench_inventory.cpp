@@ -13,6 +13,7 @@
 #include "shell/state/shared_state.h"
 #include "ui/data_grid.h"
 #include "ui/messages.h"
+#include "ui/printer.h"
 #include "ui/screen_registry.h"
 
 #include <QApplication>
@@ -83,7 +84,7 @@ struct Program {
     Program()
         : dbs(data::DriveMapping(root()))
         , clock()
-        , services{state, dbs, messages, registry, clock} {
+        , services{state, dbs, messages, registry, clock, printer} {
         registry.setServices(&services);
         entry::registerInventoryEntry(registry);
         lists::registerLists(registry);
@@ -96,6 +97,7 @@ struct Program {
     ui::ScriptedMessages messages;
     ui::ScreenRegistry registry;
     ui::Clock clock;
+    ui::CupsPrinter printer;
     ui::Services services;
 };
 

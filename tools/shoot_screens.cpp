@@ -6,6 +6,7 @@
 #include "shell/section_menus.h"
 #include "shell/state/shared_state.h"
 #include "ui/messages.h"
+#include "ui/printer.h"
 #include "ui/screen.h"
 #include "ui/screen_registry.h"
 
@@ -39,7 +40,8 @@ int main(int argc, char** argv) {
     ui::ScriptedMessages messages;
     ui::ScreenRegistry registry;
     ui::Clock clock;
-    ui::Services services{state, dbs, messages, registry, clock};
+    ui::CupsPrinter printer;
+    ui::Services services{state, dbs, messages, registry, clock, printer};
     registry.setServices(&services);
     entry::registerInventoryEntry(registry);
     lists::registerLists(registry);
