@@ -73,10 +73,13 @@ public:
     QString makeDefault() { return runCupsTool(QStringLiteral("lpadmin"), {QStringLiteral("-d"), name_}); }
     // The queue stops accepting jobs (cupsreject), as a printer taken out of service.
     QString refuseJobs() { return runCupsTool(QStringLiteral("cupsreject"), {name_}); }
-    // Jobs waiting in the queue, as lpstat lists them.
+    // Jobs waiting in the queue, as lpstat lists them (lpstat's complaint
+    // when it cannot tell, so that a test never takes that for "none").
     QStringList pendingJobs() const {
         QString out;
-        runCupsTool(QStringLiteral("lpstat"), {QStringLiteral("-o"), name_}, &out);
+        const QString error = runCupsTool(QStringLiteral("lpstat"), {QStringLiteral("-o"), name_}, &out);
+        if (!error.isEmpty())
+            return {error};
         return out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
