@@ -2,6 +2,7 @@
 // state empty and ends when the main menu is closed with "USCITA".
 #include "app/program.h"
 #include "ui/messages.h"
+#include "ui/printer.h"
 #include "ui/screen.h"
 
 #include <QApplication>
@@ -13,7 +14,9 @@ int main(int argc, char** argv) {
 
     ui::QtMessages messages;
     const ui::Clock clock;
-    app::Program program(data::DriveMapping::fromEnvironment(), messages, clock);
+    // Labels go to the first printer of the workstation's CUPS printer list.
+    ui::CupsPrinter printer;
+    app::Program program(data::DriveMapping::fromEnvironment(), messages, clock, printer);
     ui::Screen* menu = program.registry.open(QStringLiteral("tarvom"));
     // The run ends with the main menu: the other screens close with it.
     QObject::connect(menu, &QObject::destroyed, &application, [&program] { program.registry.closeAll(); });

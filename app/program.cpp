@@ -5,9 +5,10 @@
 
 namespace app {
 
-Program::Program(data::DriveMapping mapping, ui::Messages& messages, const ui::Clock& clock)
+Program::Program(data::DriveMapping mapping, ui::Messages& messages, const ui::Clock& clock,
+                 ui::Printer& printer)
     : dbs(std::move(mapping))
-    , services{state, dbs, messages, registry, clock} {
+    , services{state, dbs, messages, registry, clock, printer} {
     registry.setServices(&services);
     registerScreens(registry);
 }

@@ -1,7 +1,8 @@
 // One run of the program wired together: the shared state, the databases of a
 // drive mapping, the registry holding every screen, and the services handed to
-// the screens. The message service and the clock come from the caller, so the
-// program shows real boxes while the tools and benchmarks script them.
+// the screens. The message service, the clock and the printer come from the
+// caller, so the program shows real boxes and prints on the real printer while
+// the tools and benchmarks script them.
 #pragma once
 
 #include "data/database.h"
@@ -13,7 +14,7 @@ namespace app {
 
 class Program {
 public:
-    Program(data::DriveMapping mapping, ui::Messages& messages, const ui::Clock& clock);
+    Program(data::DriveMapping mapping, ui::Messages& messages, const ui::Clock& clock, ui::Printer& printer);
     // Closes every screen still open.
     ~Program();
     Program(const Program&) = delete;

@@ -10,6 +10,7 @@
 #include "documents/inventory_transfer.h"
 #include "ui/data_grid.h"
 #include "ui/messages.h"
+#include "ui/printer.h"
 #include "ui/screen.h"
 
 #include <QApplication>
@@ -85,7 +86,8 @@ struct Program {
     }
     ui::ScriptedMessages messages;
     ui::Clock clock;
-    app::Program run{data::DriveMapping(root()), messages, clock};
+    ui::CupsPrinter printer;
+    app::Program run{data::DriveMapping(root()), messages, clock, printer};
     state::SharedState& state = run.state;
     data::Databases& dbs = run.dbs;
     ui::ScreenRegistry& registry = run.registry;

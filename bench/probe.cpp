@@ -5,6 +5,7 @@
 //                  operator 1, scans one code and prints the resident memory.
 #include "app/program.h"
 #include "ui/messages.h"
+#include "ui/printer.h"
 #include "ui/screen.h"
 
 #include <QAbstractButton>
@@ -57,7 +58,8 @@ int main(int argc, char** argv) {
 
     ui::QtMessages messages;
     const ui::Clock clock;
-    app::Program program(data::DriveMapping::fromEnvironment(), messages, clock);
+    ui::CupsPrinter printer;
+    app::Program program(data::DriveMapping::fromEnvironment(), messages, clock, printer);
     program.registry.open(QStringLiteral("tarvom"));
     QTimer::singleShot(0, &application, [&] {
         if (probe == QLatin1String("rss"))

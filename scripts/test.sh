@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, fuzzes the article rules for a minute and
 # runs every test: SQLite always, and the suites over both engines again on a
-# throwaway PostgreSQL server.
+# throwaway PostgreSQL server, with a throwaway CUPS server for the printing
+# tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -17,4 +18,4 @@ if ! FUZZ_JOBS=$(nproc) bash fuzz/run "${FUZZ_SECONDS:-60}" >"$fuzz_log" 2>&1; t
 fi
 grep '^stat::' "$fuzz_log"
 rm -f "$fuzz_log"
-bash scripts/with-postgres.sh ctest --test-dir "${BUILD_DIR:-build}" -j"$(nproc)" --output-on-failure
+bash scripts/with-postgres.sh bash scripts/with-cups.sh ctest --test-dir "${BUILD_DIR:-build}" -j"$(nproc)" --output-on-failure

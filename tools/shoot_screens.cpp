@@ -2,6 +2,7 @@
 // store under ROOT and writes a picture of each into OUTDIR (for the docs).
 #include "app/program.h"
 #include "ui/messages.h"
+#include "ui/printer.h"
 #include "ui/screen.h"
 
 #include <QAbstractButton>
@@ -31,7 +32,8 @@ int main(int argc, char** argv) {
     QDir().mkpath(args.at(2));
     ui::ScriptedMessages messages;
     const ui::Clock clock;
-    app::Program program(data::DriveMapping(args.at(1)), messages, clock);
+    ui::CupsPrinter printer;
+    app::Program program(data::DriveMapping(args.at(1)), messages, clock, printer);
     ui::ScreenRegistry& registry = program.registry;
     const QString out = args.at(2);
 

@@ -1,5 +1,6 @@
 // What every screen is handed: the shared state, the databases, the message
-// service, the screen registry and the clock. Nothing else is global.
+// service, the screen registry, the clock and the printer. Nothing else is
+// global.
 #pragma once
 
 #include <QDate>
@@ -14,6 +15,7 @@ struct SharedState;
 namespace ui {
 
 class Messages;
+class Printer;
 class ScreenRegistry;
 
 class Clock {
@@ -40,6 +42,7 @@ struct Services {
     Messages& messages;
     ScreenRegistry& registry;
     const Clock& clock;
+    Printer& printer;
 };
 
 } // namespace ui

@@ -1,13 +1,16 @@
 // Real screens on a small store: the shared state, a scripted message service,
 // the registry with the menus and stand-ins for the screens not under test, a
-// clock stopped on one day, and the store's databases on drive c: of a
-// temporary data root.
+// clock stopped on one day, the store's databases on drive c: of a temporary
+// data root, and the real CUPS printer on the private server of the test run
+// (cups_server.h; cups_queue.h gives a queue whose jobs the test reads back).
 #pragma once
 
+#include "cups_server.h"
 #include "state/shared_state.h"
 #include "test_store.h"
 #include "ui/data_grid.h"
 #include "ui/messages.h"
+#include "ui/printer.h"
 #include "ui/screen.h"
 #include "ui/screen_registry.h"
 #include "ui/services.h"
@@ -34,7 +37,8 @@ class ScreenFixture {
 public:
     explicit ScreenFixture(QDate today = QDate(2026, 12, 10))
         : clock(today)
-        , services{state, store.dbs(), messages, registry, clock} {
+        , printer(testCupsServer())
+        , services{state, store.dbs(), messages, registry, clock, printer} {
         registry.setServices(&services);
     }
     ~ScreenFixture() {
@@ -76,6 +80,7 @@ public:
     ui::ScriptedMessages messages;
     ui::ScreenRegistry registry;
     ui::FixedClock clock;
+    ui::CupsPrinter printer;
     ui::Services services;
 };
 
