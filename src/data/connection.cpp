@@ -24,6 +24,13 @@ Connection::~Connection() {
     }
     db = QSqlDatabase();
     QSqlDatabase::removeDatabase(name);
+    if (reader.isValid()) {
+        const QString readerName = reader.connectionName();
+        reader.close();
+        reader = QSqlDatabase();
+        if (readerName != name)
+            QSqlDatabase::removeDatabase(readerName);
+    }
 }
 
 Error Connection::error(Error::Kind k, const QString& subject, const QString& detail) const {

@@ -36,6 +36,7 @@ struct Connection {
     const EngineQuirks* engine = nullptr;
     QSqlDatabase db;
     void* handle = nullptr; // sqlite3* on SQLite
+    QSqlDatabase reader;    // the grids' own connection, where the engine needs one
     WaitLimits limits;
     QHash<QString, QSqlQuery> statements;
     QHash<QString, int> columnCounts; // of the prepared queries, learnt at their first run

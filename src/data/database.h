@@ -166,7 +166,8 @@ public:
     // Drops every cached connection (after files were replaced under the program).
     void closeAll();
 
-    // The bounds of every wait; connections opened from now on use them.
+    // The bounds of every wait. Open connections take the new lock wait and
+    // quiet time at once, the statement limit when they are opened anew.
     void setWaitLimits(const WaitLimits& limits);
     const WaitLimits& waitLimits() const { return limits_; }
 

@@ -9,6 +9,7 @@
 #include "data/location.h"
 #include "data/schema.h"
 
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
 #include <QStringList>
@@ -29,6 +30,10 @@ public:
     // the statement when the caller knows it; `sql` goes to the detail only.
     virtual Error classify(const QSqlError& e, const Connection& c, const QString& table,
                            const QString& sql) const = 0;
+    // The connection a grid reads through: its rows are fetched as the grid
+    // scrolls, so on an engine where an open read keeps a snapshot it must
+    // not share the connection the program writes through.
+    virtual QSqlDatabase gridConnection(Connection& c) const = 0;
     // Sets the longest wait for another workstation's lock.
     virtual void setLockWait(Connection& c, int milliseconds) const = 0;
     // The columns a table has, lower case; empty when there is no such table.

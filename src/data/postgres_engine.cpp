@@ -114,6 +114,10 @@ public:
         return make(K::Engine, subject);
     }
 
+    QSqlDatabase gridConnection(Connection& c) const override {
+        return c.db; // a query's rows come whole: no read stays open
+    }
+
     void setLockWait(Connection& c, int milliseconds) const override {
         if (c.db.isOpen())
             QSqlQuery(c.db).exec(QStringLiteral("SET lock_timeout = %1").arg(milliseconds));

@@ -34,41 +34,71 @@ QString nameAfter(const QString& text, const QString& marker) {
 class Sqlite final : public EngineQuirks {
 public:
     Error open(Connection& c) const override {
+        Error e = openFile(c, c.db, c.name);
+        if (e)
+            return e;
+        const QVariant h = c.db.driver()->handle();
+        c.handle = *static_cast<sqlite3* const*>(h.data());
+        setLockWait(c, c.limits.lockMs);
+        // The file must really be a database: reading its table list tells,
+        // after waiting for a program that holds it locked.
+        if (!c.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"), &e))
+            return e;
+        return {};
+    }
+
+    QSqlDatabase gridConnection(Connection& c) const override {
+        // A grid fetches as it scrolls and so keeps a read snapshot open: on the
+        // connection the program writes through, every write would then be
+        // refused once another workstation wrote. It reads through its own.
+        if (!c.reader.isValid()) {
+            const QString name = c.name + QStringLiteral("-grid");
+            QSqlDatabase reader;
+            if (openFile(c, reader, name)) {
+                reader = QSqlDatabase();
+                QSqlDatabase::removeDatabase(name);
+                return c.db;
+            }
+            const QVariant h = reader.driver()->handle();
+            sqlite3_busy_timeout(*static_cast<sqlite3* const*>(h.data()), c.limits.lockMs);
+            c.reader = reader;
+        }
+        return c.reader;
+    }
+
+private:
+    // Opens the file on a Qt connection with the collation, the functions and
+    // the settings of every connection of this program.
+    Error openFile(Connection& c, QSqlDatabase& db, const QString& name) const {
         const QFileInfo file(c.location.file);
         if (!file.isFile())
             return c.error(K::MissingFile, c.location.path, c.location.file);
         // An empty file would open as an empty database: it is none of ours.
         if (file.size() == 0)
             return c.error(K::NotADatabase, c.location.path, QStringLiteral("file vuoto"));
-        c.db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), c.name);
-        c.db.setDatabaseName(c.location.file);
-        if (!c.db.open())
-            return classify(c.db.lastError(), c, {}, {}).in(c.location.path);
-        const QVariant h = c.db.driver()->handle();
+        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(c.location.file);
+        if (!db.open())
+            return classify(db.lastError(), c, {}, {}).in(c.location.path);
+        const QVariant h = db.driver()->handle();
         auto* handle = h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0
                            ? *static_cast<sqlite3* const*>(h.data())
                            : nullptr;
         if (!handle || registerSqliteFunctions(handle) != SQLITE_OK)
             return c.error(K::Engine, {}, QStringLiteral("sqlite functions"));
-        c.handle = handle;
-        setLockWait(c, c.limits.lockMs);
         // A larger page cache and memory-mapped reads: a scan seeks a few pages
         // of a large master file without a system call per page.
-        QSqlQuery tune(c.db);
+        QSqlQuery tune(db);
         tune.exec(QStringLiteral("PRAGMA cache_size = -16000"));
         tune.exec(QStringLiteral("PRAGMA mmap_size = 268435456"));
         // In WAL mode a commit then waits for no disk flush: a program killed
         // or failing loses nothing committed and the file stays consistent;
         // only a power cut may take back the last commits before a checkpoint.
         tune.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
-        // The file must really be a database: reading its table list tells,
-        // after waiting for a program that holds it locked.
-        Error e;
-        if (!c.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"), &e))
-            return e;
         return {};
     }
 
+public:
     Error classify(const QSqlError& err, const Connection& c, const QString& table,
                    const QString& sql) const override {
         const QString text = err.databaseText().isEmpty() ? err.text() : err.databaseText();

@@ -29,10 +29,11 @@ Error TableModel::refresh() {
         clear();
         return t.error.in(db_.location().path);
     }
-    QSqlQuery q(db_.sql());
+    auto* conn = db_.connection().get();
+    QSqlQuery q(conn->engine->gridConnection(*conn));
     q.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
     Error e;
-    if (!db_.connection()->runOwn(q, t.sql, t.values, &e)) {
+    if (!conn->runOwn(q, t.sql, t.values, &e)) {
         clear();
         return e;
     }

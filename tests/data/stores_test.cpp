@@ -5,6 +5,7 @@
 #include "data/ddl.h"
 #include "data/recordset.h"
 #include "data/table.h"
+#include "data/table_model.h"
 #include "test_store.h"
 
 #include <QFile>
@@ -423,6 +424,32 @@ TEST_P(Stores, AWriteWaitsItsTurnBehindAnotherWorkstationsWrite) {
         EXPECT_TRUE(e.ok()) << qPrintable(e.message()) << " | " << qPrintable(e.detail);
     }
     EXPECT_EQ(lineQuantity(*store, 1, 123), 125.0); // both counts arrived
+}
+
+TEST_P(Stores, AListLeftOpenDoesNotStopTheNextStore) {
+    data::Database db = makeStore(*store);
+    {
+        data::WriteScope w(db);
+        for (int i = 0; i < 600; ++i)
+            ASSERT_TRUE(db.executeNative("INSERT INTO inventario (oper, codcasa, quantita) VALUES (?, ?, ?)",
+                                         {2, 1000 + i, 1})
+                            .ok());
+        ASSERT_TRUE(w.commit().ok());
+    }
+    // A long list, of which the grid has read the first rows only.
+    data::TableModel grid;
+    ASSERT_TRUE(grid.setDesktopQuery(db, "SELECT * FROM inventario WHERE oper = 2").ok());
+    if (sqlite())
+        ASSERT_TRUE(grid.canFetchMore()); // the server sends every row at once
+    // Another handheld stores a scan, then this one does.
+    data::Databases other(store->dbs().mapping());
+    ASSERT_TRUE(addToLine(other.open(kStore), 1, 123, 1).ok());
+    const Error e = addToLine(db, 1, 123, 1);
+    EXPECT_TRUE(e.ok()) << qPrintable(e.message()) << " | " << qPrintable(e.detail);
+    EXPECT_EQ(lineQuantity(*store, 1, 123), 125.0);
+    while (grid.canFetchMore())
+        grid.fetchMore();
+    EXPECT_EQ(grid.rowCount(), 600);
 }
 
 TEST_P(Stores, TwoHandheldsStoringIntoTheSameLinesLoseNothing) {
