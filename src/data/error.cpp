@@ -29,8 +29,8 @@ QString Error::message() const {
                               "fatta")
             .arg(a);
     case Kind::NoRights:
-        return QStringLiteral("ATTENZIONE !!! Mancano i diritti per scrivere nell'archivio %1: la "
-                              "registrazione non è stata fatta")
+        return QStringLiteral("ATTENZIONE !!! Mancano i diritti sull'archivio %1 o sulla sua cartella: "
+                              "l'operazione non è stata fatta")
             .arg(a);
     case Kind::Locked:
         return QStringLiteral("ATTENZIONE !!! Archivio occupato da un'altra postazione: %1. Riprovare.")
