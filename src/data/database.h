@@ -2,8 +2,14 @@
 // per location: an operation asks for its database by the current path, so a
 // changed path takes effect at the next operation and nothing is reopened per
 // scan.
+//
+// Every wait is bounded: a database held by another workstation is waited
+// for a few seconds (WaitLimits), then the operation fails with Locked
+// ("archivio occupato") and the connection stays usable; for a moment after,
+// the same archive is reported busy at once, so one action waits once.
 #pragma once
 
+#include "data/decimal.h"
 #include "data/error.h"
 #include "data/location.h"
 
@@ -24,6 +30,17 @@ class Recordset;
 namespace detail {
 struct Connection;
 }
+
+struct WaitLimits {
+    // Longest wait for a lock held by another workstation or program (SQLite
+    // busy timeout, PostgreSQL lock_timeout).
+    int lockMs = 3000;
+    // Longest statement on the server (PostgreSQL statement_timeout).
+    int statementMs = 8000;
+    // After a wait ended in "busy", how long the archive is reported busy at
+    // once without a new wait: the rest of the same action.
+    int quietMs = 2000;
+};
 
 class Database {
 public:
@@ -51,8 +68,15 @@ public:
     // First column of the first row of a native query (aggregates: totals, maxima).
     QVariant scalarNative(const QString& sql, const QVariantList& values, Error* error = nullptr) const;
 
-    // A confirmation that writes several rows runs between begin and commit;
-    // any failure rolls it back, leaving the database as it was.
+    // For native SQL: an expression compared as a text key, as text columns
+    // compare (no case, no trailing blanks): write
+    //   "c.eanare = " + db.textKey("trim(substr(i.eanrig, 1, 13))")
+    // so no code above the data layer names an engine.
+    QString textKey(const QString& sqlExpression) const;
+
+    // A write transaction (prefer WriteScope): on SQLite the write lock is
+    // taken at once, waiting for another workstation's write for a few
+    // seconds; any failure rolls it back, leaving the database as it was.
     Error begin() const;
     Error commit() const;
     Error rollback() const;
@@ -79,7 +103,47 @@ public:
 
 private:
     Database db_;
-    bool began_ = false;
+    quint64 serial_ = 0;
+};
+
+// Every write of several rows, or a find-or-insert, in one transaction that
+// begins here and is rolled back when the scope ends without commit():
+//
+//   data::WriteScope w(db);
+//   if (data::Error e = w.lockKey("inventario", {oper, code})) return e;
+//   ... find the line, add to it or insert it ...
+//   return w.commit();
+//
+// SQLite takes the write lock up front (waiting for another workstation for a
+// few seconds); PostgreSQL locks per key with lockKey(). A scope opened inside
+// another one is a savepoint of it. After a failed statement the rest of the
+// scope is refused with the same error and commit() rolls back.
+class WriteScope {
+public:
+    explicit WriteScope(const Database& db);
+    ~WriteScope();
+    WriteScope(const WriteScope&) = delete;
+    WriteScope& operator=(const WriteScope&) = delete;
+
+    // Whether the transaction began; error() says why not.
+    bool ok() const { return open_; }
+    const Error& error() const { return error_; }
+
+    // Serializes the writers of one key of a table (the working line of one
+    // article and operator) until the scope ends, on every engine: two
+    // workstations never both find no line and both insert one. Waits a few
+    // seconds at most, then Locked.
+    Error lockKey(const QString& table, const QVariantList& key);
+
+    Error commit();
+    void rollback();
+
+private:
+    Database db_;
+    Error error_;
+    bool open_ = false;
+    bool nested_ = false;
+    quint64 serial_ = 0;
 };
 
 class Databases {
@@ -102,8 +166,14 @@ public:
     // Drops every cached connection (after files were replaced under the program).
     void closeAll();
 
+    // The bounds of every wait. Open connections take the new lock wait and
+    // quiet time at once, the statement limit when they are opened anew.
+    void setWaitLimits(const WaitLimits& limits);
+    const WaitLimits& waitLimits() const { return limits_; }
+
 private:
     DriveMapping mapping_;
+    WaitLimits limits_;
     std::map<QString, std::shared_ptr<detail::Connection>> cache_;
     QHash<QString, Location> resolved_; // program path -> location, resolved once
 };

@@ -1,5 +1,6 @@
 #include "data/dialect.h"
 
+#include "data/engine.h"
 #include "data/schema.h"
 
 #include <QDate>
@@ -193,27 +194,37 @@ QString likePattern(const QString& p) {
     return out;
 }
 
-Translated translate(const QString& text, Engine engine) {
+Translated translate(const QString& text, Engine engine, const QStringList& fieldNames) {
     Translated t;
+    const detail::EngineQuirks& quirks = detail::quirks(engine);
     QList<Token> toks;
     QString bad;
     if (!tokenize(text, toks, bad)) {
-        t.error = Error::make(Error::Kind::BadQuery, bad, text.left(200));
+        // Neither the query nor what the operator typed goes to the message.
+        t.error = Error::make(Error::Kind::BadQuery, {}, bad + QStringLiteral(" | ") + text.left(200));
         return t;
     }
 
-    // Aliases first, so that a later reference (ORDER BY Codice) keeps their case.
+    // Aliases name output columns: they are found first so that an ORDER BY
+    // that names one keeps its case (the grid headers show it). Anywhere else
+    // a name is the table's column, even when an alias spells it the same.
     QHash<QString, QString> aliases;
     {
         QString prev;
         for (const Token& k : toks) {
             if (k.type == Tok::Space)
                 continue;
-            if (prev == QLatin1String("as") && (k.type == Tok::Word || k.type == Tok::Bracket))
+            if (prev == QLatin1String("as") && (k.type == Tok::Word || k.type == Tok::Bracket)) {
                 aliases.insert(k.text.toLower(), k.text);
+                t.aliases << k.text;
+            }
             prev = k.type == Tok::Word ? k.text.toLower() : QString();
         }
     }
+    // The fields of the rows a criterion is applied to (a find in a query's rows).
+    QHash<QString, QString> fields;
+    for (const QString& f : fieldNames)
+        fields.insert(f.toLower(), f);
 
     QString sql;
     sql.reserve(text.size() + 16);
@@ -225,6 +236,19 @@ Translated translate(const QString& text, Engine engine) {
     bool isSelect = false;
     bool first = true;
     bool ordered = false;
+    int depth = 0; // parentheses open
+    // ORDER BY: the depth it stands at (-1 outside one), and whether the item
+    // in hand goes down.
+    int orderDepth = -1;
+    bool itemDescending = false;
+    // Text functions open at these depths, with where their name begins.
+    struct TextFunction {
+        int depth;
+        qsizetype at;
+    };
+    std::vector<TextFunction> textFunctions;
+    bool textFunctionNext = false;
+    qsizetype textFunctionAt = -1;
     // Where the last name stands in the output, when LIKE follows it directly.
     qsizetype lastNamePos = -1, lastNameLen = 0;
     qsizetype likeOperandPos = -1, likeOperandLen = 0;
@@ -242,9 +266,22 @@ Translated translate(const QString& text, Engine engine) {
         }
         sql += piece;
     };
+    // The end of an ORDER BY item: Nulls first going up, last going down.
+    auto endOrderItem = [&] {
+        const QString nulls = quirks.nullsOrder(itemDescending);
+        itemDescending = false;
+        if (nulls.isEmpty())
+            return;
+        while (sql.endsWith(QLatin1Char(' ')))
+            sql.chop(1);
+        sql += nulls;
+    };
 
     for (qsizetype i = 0; i < toks.size(); ++i) {
         const Token& k = toks.at(i);
+        if (k.type != Tok::Space && textFunctionNext &&
+            !(k.type == Tok::Symbol && k.text == QLatin1String("(")))
+            textFunctionNext = false; // a name, not a call
         switch (k.type) {
         case Tok::Space:
             if (!sql.isEmpty() && !sql.endsWith(QLatin1Char(' ')))
@@ -281,7 +318,8 @@ Translated translate(const QString& text, Engine engine) {
         case Tok::Date: {
             const QDate d = parseDesktopDate(k.text);
             if (!d.isValid()) {
-                t.error = Error::make(Error::Kind::BadQuery, QLatin1Char('#') + k.text + QLatin1Char('#'));
+                t.error =
+                    Error::make(Error::Kind::BadQuery, {}, QLatin1Char('#') + k.text + QLatin1Char('#'));
                 return t;
             }
             t.values << d;
@@ -312,6 +350,12 @@ Translated translate(const QString& text, Engine engine) {
                 first = false;
                 if (low == QLatin1String("order"))
                     ordered = true;
+                if (low == QLatin1String("by") && prevWord == QLatin1String("order")) {
+                    orderDepth = depth;
+                    itemDescending = false;
+                }
+                if (orderDepth == depth && (low == QLatin1String("desc") || low == QLatin1String("asc")))
+                    itemDescending = low == QLatin1String("desc");
                 if (low == QLatin1String("from")) {
                     afterFrom = true;
                 } else if (low == QLatin1String("where") || low == QLatin1String("order") ||
@@ -322,6 +366,18 @@ Translated translate(const QString& text, Engine engine) {
                     low == QLatin1String("distinct") || low == QLatin1String("union") ||
                     low == QLatin1String("distinctrow") || low == QLatin1String("having"))
                     complex = true;
+                if (low == QLatin1String("union") && orderDepth == depth) {
+                    endOrderItem();
+                    orderDepth = -1;
+                }
+                const bool textFunction = low == QLatin1String("trim") || low == QLatin1String("ltrim") ||
+                                          low == QLatin1String("rtrim") || low == QLatin1String("ucase") ||
+                                          low == QLatin1String("lcase") || low == QLatin1String("upper") ||
+                                          low == QLatin1String("lower") || low == QLatin1String("mid");
+                if (textFunction) {
+                    textFunctionNext = true;
+                    textFunctionAt = sql.size();
+                }
                 if (low == QLatin1String("like")) {
                     qsizetype end = sql.size();
                     while (end > 0 && sql.at(end - 1) == QLatin1Char(' '))
@@ -329,7 +385,7 @@ Translated translate(const QString& text, Engine engine) {
                     likeOperandPos =
                         (lastNamePos >= 0 && lastNamePos + lastNameLen == end) ? lastNamePos : -1;
                     likeOperandLen = lastNameLen;
-                    put(engine == Engine::Postgres ? QStringLiteral("ILIKE") : QStringLiteral("LIKE"));
+                    put(quirks.like());
                 } else if (low == QLatin1String("ucase")) {
                     put(QStringLiteral("upper"));
                 } else if (low == QLatin1String("lcase")) {
@@ -345,6 +401,8 @@ Translated translate(const QString& text, Engine engine) {
                 } else {
                     put(k.text);
                 }
+                if (textFunction && textFunctionAt < sql.size() && sql.at(textFunctionAt) == QLatin1Char(' '))
+                    ++textFunctionAt; // the blank put before the name
                 if (low == QLatin1String("count") || low == QLatin1String("sum") ||
                     low == QLatin1String("max") || low == QLatin1String("min") || low == QLatin1String("avg"))
                     complex = true;
@@ -355,8 +413,10 @@ Translated translate(const QString& text, Engine engine) {
             QString name;
             if (prevWord == QLatin1String("as")) {
                 name = ident(k.text); // alias: keeps its case
-            } else if (auto it = aliases.constFind(low); it != aliases.constEnd()) {
-                name = ident(*it);
+            } else if (auto f = fields.constFind(low); f != fields.constEnd()) {
+                name = ident(*f);
+            } else if (auto a = aliases.constFind(low); orderDepth >= 0 && a != aliases.constEnd()) {
+                name = ident(*a);
             } else {
                 name = ident(low);
             }
@@ -386,12 +446,27 @@ Translated translate(const QString& text, Engine engine) {
                 // Only a closing semicolon is accepted: one text, one statement.
                 for (qsizetype j = i + 1; j < toks.size(); ++j) {
                     if (toks.at(j).type != Tok::Space) {
-                        t.error = Error::make(Error::Kind::BadQuery, QStringLiteral(";"), text.left(200));
+                        t.error =
+                            Error::make(Error::Kind::BadQuery, {}, QStringLiteral("; | ") + text.left(200));
                         return t;
                     }
                 }
                 i = toks.size();
                 break;
+            }
+            if (s == QLatin1String("(")) {
+                if (textFunctionNext)
+                    textFunctions.push_back({depth, textFunctionAt});
+                textFunctionNext = false;
+                ++depth;
+            } else if (s == QLatin1String(")")) {
+                if (orderDepth == depth) {
+                    endOrderItem(); // the ORDER BY of a subquery ends here
+                    orderDepth = -1;
+                }
+                --depth;
+            } else if (s == QLatin1String(",") && orderDepth == depth) {
+                endOrderItem();
             }
             if (s == QLatin1String("&"))
                 put(QStringLiteral("||"));
@@ -399,6 +474,13 @@ Translated translate(const QString& text, Engine engine) {
                 put(QStringLiteral("<>"));
             else
                 put(s);
+            if (s == QLatin1String(")") && !textFunctions.empty() && textFunctions.back().depth == depth) {
+                // The text a function returns compares as a text key too.
+                const qsizetype at = textFunctions.back().at;
+                textFunctions.pop_back();
+                sql = sql.left(at) + quirks.textResult(sql.mid(at));
+                lastNamePos = -1;
+            }
             if (afterFrom && s == QLatin1String(","))
                 complex = true;
             prevWord.clear();
@@ -410,6 +492,8 @@ Translated translate(const QString& text, Engine engine) {
     }
     while (sql.endsWith(QLatin1Char(' ')))
         sql.chop(1);
+    if (orderDepth >= 0)
+        endOrderItem();
     t.simpleSelect = isSelect && !complex && fromTables == 1 && !t.table.isEmpty();
     // Without ORDER BY the rows come in the order the table holds them, as the
     // screens expect, whatever index the engine picks.

@@ -9,7 +9,10 @@
 #include <QStringList>
 #include <QVariant>
 #include <memory>
+#include <optional>
 #include <vector>
+
+class QSqlQuery;
 
 namespace data {
 
@@ -36,17 +39,27 @@ public:
     void moveLast();
     int recordCount();
 
+    // A field of the current row; a field the rows do not have is an error
+    // (MissingField), never a Null.
     QVariant value(const QString& field);
     QVariant value(int column);
+    // A number field as an exact decimal; nullopt when it is Null or missing.
+    std::optional<Decimal> decimal(const QString& field);
 
     // Finds the first row matching a criterion such as
-    // "codcasa = 12 and oper = 1" or "eanrig = '8001234567890' and oper = 1".
-    // The found row becomes current; noMatch() tells a miss.
+    // "codcasa = 12 and oper = 1" or "eanrig = '8001234567890' and oper = 1";
+    // the criterion names the rows' fields (an alias stands for its column).
+    // The found row becomes current, always; noMatch() tells a miss.
     bool findFirst(const QString& criterion);
     bool noMatch() const { return noMatch_; }
 
     bool edit();
+    // A value the column cannot hold is refused and spoils the edit: update()
+    // then writes nothing and reports it.
     bool setValue(const QString& field, const QVariant& value);
+    // Adds an exact amount to a number field of the current row, written by
+    // update() as one statement on the stored value (see Table::addTo).
+    bool addTo(const QString& field, Decimal amount);
     bool update();
     bool remove();
 
@@ -56,6 +69,8 @@ public:
 private:
     bool load();
     bool fail(Error e);
+    void readRow(const QSqlQuery& q, QVariantList* row, qlonglong* rid, QStringList* names,
+                 std::vector<int>* cols) const;
     bool current(int* row);
     int fieldIndex(const QString& field) const;
 
@@ -83,6 +98,8 @@ private:
     bool editing_ = false;
     QVariantList editRow_;
     std::vector<bool> dirty_;
+    std::vector<std::optional<Decimal>> added_;
+    Error editError_;
     bool noMatch_ = false;
     Error error_;
 };

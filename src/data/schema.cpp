@@ -2,6 +2,7 @@
 
 #include "data/ddl.h"
 #include "data/dialect.h"
+#include "data/engine.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -40,58 +41,12 @@ const Table* table(const QString& name) {
 
 namespace data {
 
-namespace {
-
-QString columnType(const schema::Field& f, Engine e) {
-    using schema::Kind;
-    if (e == Engine::Sqlite) {
-        switch (f.kind) {
-        case Kind::Text:
-            return QStringLiteral("TEXT COLLATE MARBO");
-        case Kind::Int16:
-        case Kind::Int32:
-            return QStringLiteral("INTEGER");
-        case Kind::Number:
-        case Kind::Decimal:
-        case Kind::Money:
-            return QStringLiteral("REAL");
-        case Kind::Date:
-            return QStringLiteral("DATE");
-        case Kind::Time:
-            return QStringLiteral("TEXT");
-        }
-    } else {
-        switch (f.kind) {
-        case Kind::Text:
-            return QStringLiteral("citext");
-        case Kind::Int16:
-            return QStringLiteral("smallint");
-        case Kind::Int32:
-            return QStringLiteral("integer");
-        case Kind::Number:
-            return QStringLiteral("double precision");
-        case Kind::Decimal:
-            return QStringLiteral("numeric(19,6)");
-        case Kind::Money:
-            return QStringLiteral("numeric(19,4)");
-        case Kind::Date:
-            return QStringLiteral("date");
-        case Kind::Time:
-            return QStringLiteral("time");
-        }
-    }
-    return QStringLiteral("TEXT");
-}
-
-} // namespace
-
 QStringList tableDdl(const schema::Table& t, Engine e) {
+    const detail::EngineQuirks& engine = detail::quirks(e);
     QStringList cols;
-    cols << ident(QLatin1String(schema::kRowId)) + (e == Engine::Sqlite
-                                                        ? QStringLiteral(" INTEGER PRIMARY KEY")
-                                                        : QStringLiteral(" bigserial PRIMARY KEY"));
+    cols << ident(QLatin1String(schema::kRowId)) + QLatin1Char(' ') + engine.rowIdColumn();
     for (const schema::Field& f : t.fields)
-        cols << ident(f.name) + QLatin1Char(' ') + columnType(f, e);
+        cols << ident(f.name) + QLatin1Char(' ') + engine.columnType(f);
     QStringList out;
     out << QStringLiteral("CREATE TABLE %1 (%2)").arg(ident(t.name), cols.join(QStringLiteral(", ")));
     for (const schema::Index& i : t.indexes) {
@@ -180,26 +135,27 @@ Database createDatabase(Databases& dbs, const QString& programPath, unsigned fil
 }
 
 Error createTables(const Database& db, unsigned files) {
-    if (Error e = db.begin(); e)
-        return e;
+    WriteScope w(db);
+    if (!w.ok())
+        return w.error();
     for (const schema::Table& t : schema::tables()) {
         if (!(t.files & files))
             continue;
-        for (const QString& stmt : tableDdl(t, db.engine())) {
-            if (Error e = db.executeNative(stmt); e) {
-                db.rollback();
+        for (const QString& stmt : tableDdl(t, db.engine()))
+            if (Error e = db.executeNative(stmt); e)
                 return e;
-            }
-        }
     }
-    return db.commit();
+    return w.commit();
 }
 
 Error createTable(const Database& db, const schema::Table& t) {
+    WriteScope w(db);
+    if (!w.ok())
+        return w.error();
     for (const QString& stmt : tableDdl(t, db.engine()))
         if (Error e = db.executeNative(stmt); e)
             return e;
-    return {};
+    return w.commit();
 }
 
 } // namespace data

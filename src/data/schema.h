@@ -14,9 +14,9 @@ enum class Kind {
     Text,    // text of at most `width` characters (0: long text)
     Int16,   // whole number, 16-bit
     Int32,   // whole number, 32-bit
-    Number,  // floating number (quantities, counters)
-    Money,   // amount with four decimals, kept exact
-    Decimal, // decimal number (percentages)
+    Number,  // quantity or counter, exact with three decimals (a weighed kilo to the gram)
+    Money,   // amount, exact with four decimals
+    Decimal, // decimal number (percentages), exact with four decimals
     Date,    // calendar date
     Time,    // time of day
 };
@@ -26,6 +26,13 @@ struct Field {
     Kind kind = Kind::Text;
     int width = 0; // characters, for Text
 };
+
+// Decimal places a number field keeps exactly (0 for the other kinds): every
+// value written is rounded to them, an exact half to the even neighbour, and
+// every addition the program has the engine make on the field is too.
+constexpr int decimals(Kind k) {
+    return k == Kind::Number ? 3 : (k == Kind::Money || k == Kind::Decimal) ? 4 : 0;
+}
 
 struct Index {
     QString name;        // the name the screens choose it by ("primary", "keyean", ...)

@@ -1,6 +1,9 @@
 #include "data/sqlite_functions.h"
 
+#include "data/decimal.h"
+
 #include <QString>
+#include <cstdint>
 #include <sqlite3.h>
 #include <string_view>
 
@@ -128,6 +131,86 @@ void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     sqlite3_result_int(ctx, match ? 1 : 0);
 }
 
+// The decimal a value stands for: whole numbers exactly, reals at `places`.
+std::optional<Decimal> decimalOf(sqlite3_value* v, int places) {
+    switch (sqlite3_value_numeric_type(v)) {
+    case SQLITE_INTEGER: {
+        const sqlite3_int64 n = sqlite3_value_int64(v);
+        if (n > INT64_MAX / Decimal::kScale || n < -(INT64_MAX / Decimal::kScale))
+            return std::nullopt;
+        return Decimal::fromUnits(n * Decimal::kScale);
+    }
+    case SQLITE_FLOAT:
+        return Decimal::fromDouble(sqlite3_value_double(v), places);
+    case SQLITE_NULL:
+        return Decimal();
+    default:
+        return Decimal(); // a text that is no number counts as 0, as in SQL arithmetic
+    }
+}
+
+void addFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    const int places = sqlite3_value_int(argv[2]);
+    const auto a = decimalOf(argv[0], places);
+    const auto b = decimalOf(argv[1], places);
+    const auto sum = a && b ? *a + *b : std::nullopt;
+    if (!sum) {
+        sqlite3_result_error(ctx, kOutOfRange, -1);
+        return;
+    }
+    sqlite3_result_double(ctx, sum->rounded(places).toDouble());
+}
+
+struct ExactSum {
+    __int128 units = 0; // ten-thousandths
+    bool any = false;
+    bool real = false;
+    bool bad = false;
+};
+
+void sumStep(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    auto* s = static_cast<ExactSum*>(sqlite3_aggregate_context(ctx, sizeof(ExactSum)));
+    if (!s)
+        return;
+    const int type = sqlite3_value_numeric_type(argv[0]);
+    if (type == SQLITE_NULL)
+        return;
+    s->any = true;
+    if (type == SQLITE_INTEGER) {
+        s->units += __int128(sqlite3_value_int64(argv[0])) * Decimal::kScale;
+    } else if (type == SQLITE_FLOAT) {
+        s->real = true;
+        if (const auto d = Decimal::fromDouble(sqlite3_value_double(argv[0]), Decimal::kDecimals))
+            s->units += d->units();
+        else
+            s->bad = true;
+    } else {
+        s->real = true; // a text that is no number adds nothing
+    }
+}
+
+void sumFinal(sqlite3_context* ctx) {
+    auto* s = static_cast<ExactSum*>(sqlite3_aggregate_context(ctx, 0));
+    if (!s || !s->any) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    constexpr __int128 kLimit = __int128(INT64_MAX);
+    if (!s->real) {
+        const __int128 whole = s->units / Decimal::kScale;
+        if (whole > kLimit || whole < -kLimit)
+            sqlite3_result_error(ctx, "integer overflow", -1);
+        else
+            sqlite3_result_int64(ctx, std::int64_t(whole));
+        return;
+    }
+    if (s->bad || s->units > kLimit || s->units < -kLimit) {
+        sqlite3_result_error(ctx, kOutOfRange, -1);
+        return;
+    }
+    sqlite3_result_double(ctx, Decimal::fromUnits(std::int64_t(s->units)).toDouble());
+}
+
 } // namespace
 
 int registerSqliteFunctions(sqlite3* db) {
@@ -141,7 +224,13 @@ int registerSqliteFunctions(sqlite3* db) {
     rc = sqlite3_create_function(db, "like", 2, flags, nullptr, likeFunction, nullptr, nullptr);
     if (rc != SQLITE_OK)
         return rc;
-    return sqlite3_create_function(db, "like", 3, flags, nullptr, likeFunction, nullptr, nullptr);
+    rc = sqlite3_create_function(db, "like", 3, flags, nullptr, likeFunction, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        return rc;
+    rc = sqlite3_create_function(db, "marbo_add", 3, flags, nullptr, addFunction, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        return rc;
+    return sqlite3_create_function(db, "sum", 1, flags, nullptr, nullptr, sumStep, sumFinal);
 }
 
 } // namespace data

@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <QVariantList>
 #include <memory>
+#include <optional>
 
 namespace data {
 
@@ -38,20 +39,32 @@ public:
     QVariant value(const QString& field) const;
     bool isNull(const QString& field) const { return value(field).isNull(); }
 
+    // A number field of the current row as an exact decimal; nullopt when it
+    // is Null (or missing: see error()).
+    std::optional<Decimal> decimal(const QString& field) const;
+
     // Starts editing the current row / a new row (fields not set stay Null).
     bool edit();
     bool addNew();
+    // A value the column cannot hold is refused here and spoils the edit:
+    // update() then writes nothing and reports it.
     bool setValue(const QString& field, const QVariant& value);
-    // Writes the row edited or added.
+    // Adds an exact amount to a number field of the row being edited (or
+    // added): update() writes it as one statement on the stored value
+    // (f = f + amount, Null counting as 0), so two workstations adding to the
+    // same row at once never lose a count. Rounded to the field's decimals.
+    bool addTo(const QString& field, Decimal amount);
+    // Writes the row edited or added; nothing at all when a value was refused.
     bool update();
     // Deletes the current row.
     bool remove();
 
 private:
     Error fail(Error e) {
-        error_ = std::move(e);
+        error_ = e.in(db_.location().path);
         return error_;
     }
+    void cancelEdit();
 
     Database db_;
     QString name_;
@@ -63,6 +76,9 @@ private:
     qlonglong rowId_ = -1;
     enum class Mode { None, Edit, Add } mode_ = Mode::None;
     std::vector<bool> dirty_;
+    std::vector<std::optional<Decimal>> added_; // per column, amounts added in this edit
+    QVariantList saved_;                        // the row as it was before the edit
+    Error editError_;                           // a value refused during this edit
     bool noMatch_ = true;
     Error error_;
 };

@@ -1,9 +1,11 @@
 #include "data/table_model.h"
 
 #include "data/connection.h"
+#include "data/decimal.h"
 #include "data/dialect.h"
 
 #include <QDate>
+#include <QLocale>
 #include <QSqlRecord>
 
 namespace data {
@@ -25,19 +27,13 @@ Error TableModel::refresh() {
     const Translated t = translate(text_, db_.engine());
     if (t.error) {
         clear();
-        return t.error;
+        return t.error.in(db_.location().path);
     }
-    QSqlQuery q(db_.sql());
+    auto* conn = db_.connection().get();
+    QSqlQuery q(conn->engine->gridConnection(*conn));
     q.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
-    if (!q.prepare(t.sql)) {
-        const Error e = db_.connection()->classify(q.lastError(), text_.left(120));
-        clear();
-        return e;
-    }
-    for (int i = 0; i < t.values.size(); ++i)
-        q.bindValue(i, t.values.at(i));
-    if (!q.exec()) {
-        const Error e = db_.connection()->classify(q.lastError(), text_.left(120));
+    Error e;
+    if (!conn->runOwn(q, t.sql, t.values, &e)) {
         clear();
         return e;
     }
@@ -53,9 +49,17 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
     const QVariant v = QSqlQueryModel::data(index, role);
     if (role != Qt::DisplayRole || v.isNull())
         return v;
-    // Dates as the store's regional settings show them.
+    // Dates and numbers as the store's regional settings show them, as the
+    // screens do: "10/12/2026", "0,5" (no binary residue, no grouping).
     if (v.typeId() == QMetaType::QDate)
         return v.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float) {
+        if (const auto d = Decimal::fromDouble(v.toDouble()))
+            return d->toItalian();
+        QLocale italian(QLocale::Italian);
+        italian.setNumberOptions(QLocale::OmitGroupSeparator);
+        return italian.toString(v.toDouble(), 'g', 15);
+    }
     return v;
 }
 

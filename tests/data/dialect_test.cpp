@@ -41,15 +41,25 @@ INSTANTIATE_TEST_SUITE_P(
              "\"dscfornitore\" >=? ORDER BY \"dscfornitore\"",
              "SELECT \"codfornitore\" as \"Codice\",\"dscfornitore\" as \"Descrizione\" FROM \"fornitori\" "
              "WHERE "
-             "\"dscfornitore\" >=? ORDER BY \"dscfornitore\"",
+             "\"dscfornitore\" >=? ORDER BY \"dscfornitore\" NULLS FIRST",
              {QString()}},
-        // A direction glued to the closing bracket; an alias referred to later keeps its case.
+        // A direction glued to the closing bracket; an alias referred to later keeps its case;
+        // Nulls come first going up and last going down on both engines.
         Case{"SELECT descrizione as Descr FROM inventario ORDER BY [descrizione]DESC, Descr",
              "SELECT \"descrizione\" as \"Descr\" FROM \"inventario\" ORDER BY \"descrizione\" DESC, "
              "\"Descr\"",
-             "SELECT \"descrizione\" as \"Descr\" FROM \"inventario\" ORDER BY \"descrizione\" DESC, "
-             "\"Descr\"",
+             "SELECT \"descrizione\" as \"Descr\" FROM \"inventario\" ORDER BY \"descrizione\" DESC NULLS "
+             "LAST, \"Descr\" NULLS FIRST",
              {}},
+        // Aliases name output columns only: a column spelt like an alias stays the column outside
+        // ORDER BY (a WHERE cannot see an alias on PostgreSQL).
+        Case{"SELECT [descrizione] as Descrizione FROM inventario WHERE [descrizione] >= 'b' and "
+             "descrizione <> 'c' ORDER BY [descrizione]",
+             "SELECT \"descrizione\" as \"Descrizione\" FROM \"inventario\" WHERE \"descrizione\" >= ? and "
+             "\"descrizione\" <> ? ORDER BY \"Descrizione\"",
+             "SELECT \"descrizione\" as \"Descrizione\" FROM \"inventario\" WHERE \"descrizione\" >= ? and "
+             "\"descrizione\" <> ? ORDER BY \"Descrizione\" NULLS FIRST",
+             {QStringLiteral("b"), QStringLiteral("c")}},
         // like with * and ?, literal % and _ escaped; PostgreSQL folds case with ILIKE.
         Case{"SELECT * FROM codean WHERE  eanare  like '*80_1%?*'",
              "SELECT * FROM \"codean\" WHERE \"eanare\" LIKE ? ESCAPE '\\' ORDER BY \"marbo_rid\"",
@@ -59,18 +69,19 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"SELECT * FROM codean WHERE  eanare  like '2001234*' or trim(desart) like 'x*'",
              "SELECT * FROM \"codean\" WHERE (\"eanare\" LIKE ? ESCAPE '\\' AND \"eanare\" >= ? AND "
              "\"eanare\" < ?) "
-             "or trim(\"desart\") LIKE ? ESCAPE '\\' ORDER BY \"marbo_rid\"",
+             "or trim(\"desart\") COLLATE MARBO LIKE ? ESCAPE '\\' ORDER BY \"marbo_rid\"",
              "SELECT * FROM \"codean\" WHERE (\"eanare\" ILIKE ? ESCAPE '\\' AND \"eanare\" >= ? AND "
              "\"eanare\" < ?) "
-             "or trim(\"desart\") ILIKE ? ESCAPE '\\' ORDER BY \"marbo_rid\"",
+             "or CAST(trim(\"desart\") AS citext) ILIKE ? ESCAPE '\\' ORDER BY \"marbo_rid\"",
              {QStringLiteral("2001234%"), QStringLiteral("2001234"),
               QStringLiteral("2001234") + QChar(0xFFFF), QStringLiteral("x%")}},
-        // trim(), <>, text values bound without their trailing blanks, numbers kept.
+        // trim() keeping the text-key rule, <>, text values bound without their trailing blanks,
+        // numbers kept.
         Case{"SELECT * FROM tipodoc WHERE trim(coddoc) <> 'INVENTARIO  ' and anno = 2026",
-             "SELECT * FROM \"tipodoc\" WHERE trim(\"coddoc\") <> ? and \"anno\" = 2026 ORDER BY "
-             "\"marbo_rid\"",
-             "SELECT * FROM \"tipodoc\" WHERE trim(\"coddoc\") <> ? and \"anno\" = 2026 ORDER BY "
-             "\"marbo_rid\"",
+             "SELECT * FROM \"tipodoc\" WHERE trim(\"coddoc\") COLLATE MARBO <> ? and \"anno\" = 2026 "
+             "ORDER BY \"marbo_rid\"",
+             "SELECT * FROM \"tipodoc\" WHERE CAST(trim(\"coddoc\") AS citext) <> ? and \"anno\" = 2026 "
+             "ORDER BY \"marbo_rid\"",
              {QStringLiteral("INVENTARIO")}},
         // Accented table names, doubled quotes inside a text, & joining texts, TOP.
         Case{"SELECT TOP 5 database & 'x''y' FROM società ",
