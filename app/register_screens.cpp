@@ -1,6 +1,7 @@
 #include "app/register_screens.h"
 
 #include "entry/register_entries.h"
+#include "labels/register_labels.h"
 #include "lists/register_lists.h"
 #include "shell/register_menus.h"
 
@@ -10,6 +11,7 @@ void registerScreens(ui::ScreenRegistry& registry) {
     shell::registerMenus(registry);
     entry::registerEntryScreens(registry);
     lists::registerLists(registry);
+    labels::registerLabelScreens(registry);
 }
 
 } // namespace app

@@ -36,7 +36,11 @@ public:
 class ScreenFixture {
 public:
     explicit ScreenFixture(QDate today = QDate(2026, 12, 10))
-        : clock(today)
+        : ScreenFixture(data::Engine::Sqlite, today) {}
+    // The store on the given engine (for the suites that run on both).
+    explicit ScreenFixture(data::Engine engine, QDate today = QDate(2026, 12, 10))
+        : store(engine)
+        , clock(today)
         , printer(testCupsServer())
         , services{state, store.dbs(), messages, registry, clock, printer} {
         registry.setServices(&services);
