@@ -1,6 +1,8 @@
-// shoot-screens ROOT OUTDIR: opens the main menu and every section menu on the
-// store under ROOT and writes a picture of each into OUTDIR (for the docs).
+// shoot-screens ROOT OUTDIR: opens the main menu, every section menu and a few
+// working screens on the store under ROOT and writes a picture of each into
+// OUTDIR (for the docs).
 #include "app/program.h"
+#include "articles/article_reads.h"
 #include "ui/messages.h"
 #include "ui/printer.h"
 #include "ui/screen.h"
@@ -20,6 +22,45 @@ void click(QWidget* w, const char* name) {
     if (auto* b = w->findChild<QAbstractButton*>(QString::fromLatin1(name)))
         b->click();
 }
+void enter(QLineEdit* field, const QString& text) {
+    field->setText(text);
+    emit field->returnPressed();
+}
+
+// The shelf label menu, the label requests after a few scans with an article
+// on offer handed over, and a sale price derived from a markup of 30 %.
+void shootLabels(app::Program& program, const QString& out) {
+    ui::ScreenRegistry& registry = program.registry;
+    click(registry.find(QStringLiteral("tarvom")), "Command2"); // Frontalini
+    ui::Screen* menu = registry.find(QStringLiteral("tarvo07"));
+    if (!menu)
+        return;
+    shoot(menu, out, QStringLiteral("tarvo07"));
+    const data::Database store = program.dbs.open(program.state.storeDbPath);
+    auto eanOf = [&store](int code) { return articles::eanOfCode(store, code).value_or(QString()); };
+    click(menu, "Command12");
+    if (ui::Screen* e = registry.find(QStringLiteral("tarvo08"))) {
+        for (const int code : {1006, 1012, 1020})
+            enter(e->findChild<QLineEdit*>(QStringLiteral("eanw")), eanOf(code));
+        e->close();
+    }
+    program.state.ean = eanOf(1003); // on offer now
+    click(menu, "Command12");
+    if (ui::Screen* e = registry.find(QStringLiteral("tarvo08"))) {
+        shoot(e, out, QStringLiteral("tarvo08"));
+        e->close();
+    }
+    program.state.ean = QString();
+    click(menu, "Command2");
+    if (ui::Screen* e = registry.find(QStringLiteral("tarvo08b"))) {
+        enter(e->findChild<QLineEdit*>(QStringLiteral("eanw")), QStringLiteral("1010"));
+        e->findChild<QLineEdit*>(QStringLiteral("ricaw"))->setText(QStringLiteral("30"));
+        shoot(e, out, QStringLiteral("tarvo08b"));
+        e->close();
+    }
+    menu->close();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -68,6 +109,7 @@ int main(int argc, char** argv) {
     click(inventory, "Command13"); // the operator's lines
     if (ui::Screen* list = registry.find(QStringLiteral("tarvo06")))
         shoot(list, out, QStringLiteral("tarvo06"));
+    shootLabels(program, out);
     click(main, "Command6");
     shoot(main, out, QStringLiteral("tarvom-fornitori"));
     click(main, "Command9");
