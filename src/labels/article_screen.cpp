@@ -1,6 +1,7 @@
 #include "labels/article_screen.h"
 
 #include "articles/article_reads.h"
+#include "articles/codes.h"
 #include "state/shared_state.h"
 #include "ui/controls.h"
 #include "ui/messages.h"
@@ -49,6 +50,14 @@ bool ArticleScreen::opensOnArchive() {
 void ArticleScreen::critical(const QString& text) {
     messages().show(
         {text, {}, ui::Message::Icon::Critical, ui::Message::Buttons::Ok, ui::Message::Answer::Ok}, this);
+}
+
+std::int32_t ArticleScreen::typedCode(const QString& text) {
+    if (!articles::isDigitCode(text))
+        return 0;
+    bool ok = false;
+    const qlonglong v = text.trimmed().toLongLong(&ok);
+    return ok && v <= 2147483647 ? std::int32_t(v) : 0;
 }
 
 std::optional<data::Table> ArticleScreen::priceList(const data::Database& db, std::int32_t code,

@@ -8,6 +8,7 @@
 #include "ui/screen.h"
 #include "ui/toolkit.h"
 
+#include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <vector>
@@ -41,8 +42,10 @@ protected:
     // What every entry screen does on opening; false, after the message, when
     // no work database is selected.
     bool opensOnArchive();
-    // Shows the messages of the screens.
+    // Shows a message with the critical icon and OK.
     void critical(const QString& text);
+    // A whole article code typed in the code field; 0 when it is none.
+    static std::int32_t typedCode(const QString& text);
 
     // The price-list row of an article code, current in the returned table;
     // nullopt when there is none, or after the message of a database error

@@ -26,15 +26,6 @@ namespace {
 const QString kAlreadyRequested = QStringLiteral("ATTENZIONE !!!! Prodotto gia caricato ...");
 const QString kWrongCount = QStringLiteral("ATTENZIONE ! Inserire la Q.tà corretta");
 
-// A whole article code typed in the code field; 0 when it is none.
-std::int32_t typedCode(const QString& text) {
-    if (!articles::isDigitCode(text))
-        return 0;
-    bool ok = false;
-    const qlonglong v = text.trimmed().toLongLong(&ok);
-    return ok && v <= 2147483647 ? std::int32_t(v) : 0;
-}
-
 // A count of labels the request takes: above 0 (a request of no labels, or of
 // fewer than none, is no request) and, where `limited`, below the counts
 // limit. nullopt refuses it.

@@ -26,15 +26,6 @@ const QString kMarginZero = QStringLiteral("ATTENZIONE ! Margine = 0 ");
 const QString kNoSalePrice = QStringLiteral("ATTENZIONE ! Inserire il prezzo di vendita");
 const QColor kMarginColour = rgb(255, 192, 192); // the margin field's own light red
 
-// A whole article code typed in the code field; 0 when it is none.
-std::int32_t typedCode(const QString& text) {
-    if (!articles::isDigitCode(text))
-        return 0;
-    bool ok = false;
-    const qlonglong v = text.trimmed().toLongLong(&ok);
-    return ok && v <= 2147483647 ? std::int32_t(v) : 0;
-}
-
 // Numbers below this typed in the EAN field are tried as internal article codes first.
 constexpr qulonglong kInternalCodesBelow = 999999999ULL;
 
