@@ -354,6 +354,31 @@ TEST_P(LabelScreens, StoringACodeNotInCodeanSaysSoAndKeepsTheCode) {
     EXPECT_EQ(priceList(123).decimal("przpub"), Decimal::fromText(u"1.29"));
 }
 
+TEST_P(LabelScreens, OddTextsInAnyFieldChangeNothingAndReachNoArchiveError) {
+    const QString odd[] = {QString(1000, QLatin1Char('9')), QStringLiteral("1' OR '1'='1"),
+                           QStringLiteral("%*--"), QString(1000, QLatin1Char('x'))};
+    struct Screen {
+        const char* name;
+        std::vector<const char*> fields;
+    } screens[] = {{"tarvo08", {"eanw", "codcasaw", "quanw"}},
+                   {"tarvo08b", {"eanw", "codcasaw", "margw", "ricaw", "nuovopvw"}}};
+    for (const Screen& sc : screens) {
+        ui::Screen* s = open(sc.name);
+        for (const char* name : sc.fields)
+            for (const QString& text : odd) {
+                enter(s, "eanw", "8001234567890"); // an article in hand (the request screen records it)
+                field(s, name)->setText(text);
+                QTest::keyClick(field(s, name), Qt::Key_Return);
+            }
+    }
+    // Only the scans of the EAN itself were recorded.
+    EXPECT_EQ(requested(), 3);
+    EXPECT_EQ(selected(), 2);
+    EXPECT_EQ(priceList(123).decimal("przpub"), Decimal::fromText(u"1.29"));
+    for (const ui::Message& m : f->messages.shown())
+        EXPECT_NE(m.title, "Archivio dati") << m.text.toStdString();
+}
+
 MARBO_ON_EACH_ENGINE(LabelScreens);
 
 } // namespace
