@@ -39,8 +39,11 @@ namespace {
 // buttons share one tool tip, so the word tells them apart on the handheld.
 QPushButton* wordButton(QWidget* parent, const char* name, QStyle::StandardPixmap picture,
                         const QString& word, const QString& toolTip, const ui::Twips& at) {
-    QPushButton* b = ui::pictureButton(parent, name, picture, 20, toolTip, at);
+    QPushButton* b = ui::pictureButton(parent, name, picture, 16, toolTip, at);
     b->setText(word);
+    QFont f = b->font();
+    f.setPointSize(ui::kSmallFont.points);
+    b->setFont(f);
     return b;
 }
 
