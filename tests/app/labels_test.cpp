@@ -21,7 +21,7 @@ protected:
     void SetUp() override {
         if (GetParam() == data::Engine::Postgres && !pgAvailable())
             GTEST_SKIP() << "no PostgreSQL server given (MARBO_TEST_PG)";
-        f = std::make_unique<ScreenFixture>(GetParam());
+        f = std::make_unique<ScreenFixture>(QDate(2026, 12, 10), GetParam());
         app::registerScreens(f->registry);
         db = makeLabelStore(f->store);
     }

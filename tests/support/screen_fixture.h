@@ -35,10 +35,7 @@ public:
 
 class ScreenFixture {
 public:
-    explicit ScreenFixture(QDate today = QDate(2026, 12, 10))
-        : ScreenFixture(data::Engine::Sqlite, today) {}
-    // The store on the given engine (for the suites that run on both).
-    explicit ScreenFixture(data::Engine engine, QDate today = QDate(2026, 12, 10))
+    explicit ScreenFixture(QDate today = QDate(2026, 12, 10), data::Engine engine = data::Engine::Sqlite)
         : store(engine)
         , clock(today)
         , printer(testCupsServer())
