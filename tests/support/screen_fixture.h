@@ -36,7 +36,11 @@ public:
 class ScreenFixture {
 public:
     explicit ScreenFixture(QDate today = QDate(2026, 12, 10))
-        : clock(today)
+        : ScreenFixture(data::Engine::Sqlite, today) {}
+    // The store's databases on that engine (PostgreSQL: the server of MARBO_TEST_PG).
+    explicit ScreenFixture(data::Engine engine, QDate today = QDate(2026, 12, 10))
+        : store(engine)
+        , clock(today)
         , printer(testCupsServer())
         , services{state, store.dbs(), messages, registry, clock, printer} {
         registry.setServices(&services);
@@ -52,10 +56,15 @@ public:
     template <typename T = QWidget> T* child(ui::Screen* screen, const char* name) {
         return screen ? screen->findChild<T*>(QString::fromLatin1(name)) : nullptr;
     }
+    // The operator's next action begins: what the program does when it waits
+    // for the operator again (a message shown in the last action may be shown
+    // again). click() and clickLabel() begin one.
+    void nextAction() { QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall); }
     void click(ui::Screen* screen, const char* name) {
         auto* b = child<QAbstractButton>(screen, name);
         if (!b)
             qFatal("no button %s", name);
+        nextAction();
         b->click();
     }
     // A control the screen must have, by its name.
@@ -71,6 +80,7 @@ public:
     QPushButton* button(ui::Screen* screen, const char* name) { return child<QPushButton>(screen, name); }
     // Clicks a label that answers clicks (the choices of the pop-ups).
     void clickLabel(ui::Screen* screen, const char* name) {
+        nextAction();
         QTest::mouseClick(control<QLabel>(screen, name), Qt::LeftButton);
     }
     bool isOpen(const QString& name) const { return registry.find(name) != nullptr; }
