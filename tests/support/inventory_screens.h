@@ -13,17 +13,6 @@
 
 namespace testing_support {
 
-// The engine of the test in hand: its parameter in a TEST_P over both engines
-// (MARBO_ON_EACH_ENGINE), SQLite in a TEST_F, and SQLite too for a PostgreSQL
-// run without a server, which SetUp() skips.
-inline data::Engine engineOfTest(const ::testing::TestWithParam<data::Engine>& test) {
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    if (!info || !info->value_param())
-        return data::Engine::Sqlite;
-    const data::Engine e = test.GetParam();
-    return e == data::Engine::Postgres && !pgAvailable() ? data::Engine::Sqlite : e;
-}
-
 // The inventory store on drive c:, the store path set and user 1; each suite
 // registers the screens it drives. As a TEST_P fixture it runs on both
 // engines; a derived SetUp() calls this one first and returns when
@@ -33,8 +22,7 @@ protected:
     InventoryScreens()
         : f(engineOfTest(*this)) {}
     void SetUp() override {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        if (info && info->value_param() && GetParam() == data::Engine::Postgres && !pgAvailable())
+        if (noServerForTest(*this))
             GTEST_SKIP() << "no PostgreSQL server given (MARBO_TEST_PG)";
         db = makeInventoryStore(f.store);
         f.state.storeDbPath = kInventoryStore;

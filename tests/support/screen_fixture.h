@@ -33,6 +33,23 @@ public:
     int loads = 0;
 };
 
+// The engine of the test in hand: its parameter in a TEST_P over both engines
+// (MARBO_ON_EACH_ENGINE), SQLite in a TEST_F, and SQLite too for a PostgreSQL
+// run without a server, which the fixture's SetUp() skips (skipIfNoServer).
+inline data::Engine engineOfTest(const ::testing::TestWithParam<data::Engine>& test) {
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    if (!info || !info->value_param())
+        return data::Engine::Sqlite;
+    const data::Engine e = test.GetParam();
+    return e == data::Engine::Postgres && !pgAvailable() ? data::Engine::Sqlite : e;
+}
+
+// True when the test in hand is the PostgreSQL run of a TEST_P and no server is given.
+inline bool noServerForTest(const ::testing::TestWithParam<data::Engine>& test) {
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    return info && info->value_param() && test.GetParam() == data::Engine::Postgres && !pgAvailable();
+}
+
 class ScreenFixture {
 public:
     explicit ScreenFixture(QDate today = QDate(2026, 12, 10))
