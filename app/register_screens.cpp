@@ -3,6 +3,7 @@
 #include "entry/register_entries.h"
 #include "lists/register_lists.h"
 #include "shell/register_menus.h"
+#include "supplier_orders/register_supplier_orders.h"
 
 namespace app {
 
@@ -10,6 +11,7 @@ void registerScreens(ui::ScreenRegistry& registry) {
     shell::registerMenus(registry);
     entry::registerEntryScreens(registry);
     lists::registerLists(registry);
+    supplier_orders::registerSupplierOrders(registry);
 }
 
 } // namespace app

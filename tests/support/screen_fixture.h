@@ -52,8 +52,8 @@ inline bool noServerForTest(const ::testing::TestWithParam<data::Engine>& test) 
 
 class ScreenFixture {
 public:
-    explicit ScreenFixture(QDate today = QDate(2026, 12, 10))
-        : ScreenFixture(data::Engine::Sqlite, today) {}
+    explicit ScreenFixture(QDate today = QDate(2026, 12, 10), data::Engine engine = data::Engine::Sqlite)
+        : ScreenFixture(engine, today) {}
     // The store's databases on that engine (PostgreSQL: the server of MARBO_TEST_PG).
     explicit ScreenFixture(data::Engine engine, QDate today = QDate(2026, 12, 10))
         : store(engine)
