@@ -144,7 +144,18 @@ int main(int argc, char** argv) {
             quanw->setText(QStringLiteral("3"));
             emit quanw->returnPressed();
         }
-        e->close();
+        // A code the store does not know, counted: the entry gives way to the
+        // pop-up, which asks whether to keep the count.
+        eanw->setText(QStringLiteral("8000000000017"));
+        emit eanw->returnPressed();
+        quanw->setText(QStringLiteral("2"));
+        emit quanw->returnPressed();
+        if (ui::Screen* popup = registry.find(QStringLiteral("tarvo05er"))) {
+            shoot(popup, out, QStringLiteral("tarvo05er"));
+            popup->close();
+        } else {
+            e->close();
+        }
     }
     click(inventory, "Command13"); // the operator's lines
     if (ui::Screen* list = registry.find(QStringLiteral("tarvo06")))
