@@ -11,6 +11,7 @@
 #include <QString>
 #include <QVariant>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -34,6 +35,10 @@ struct ConfirmResult {
 
     bool ok() const { return error.ok() && refusal.isEmpty(); }
 };
+
+// Runs once for each working line a confirmation takes, with the number of
+// lines it takes in all: what a dialog's progress bar needs.
+using LineProgress = std::function<void(int lines)>;
 
 // A document numbers its lines in 16 bits: a confirmation that would give a
 // line the number 32768 is refused as a whole.

@@ -80,7 +80,7 @@ ConfirmResult writeNewDocument(const data::Database& db, state::SharedState& s, 
     for (const WorkingLine& l : lines) {
         ++r.linesTaken;
         if (d.afterLine)
-            d.afterLine();
+            d.afterLine(int(lines.size()));
         if (l.packs.isZero())
             continue; // removed, with no document line and no counter moved
         if (bns == kLastLineNumber) {

@@ -32,7 +32,7 @@ struct NewDocument {
     // Writes the document line `bns` of a working line with packages.
     std::function<data::Error(const WorkingLine& line, std::int32_t number, std::int16_t bns)> line;
     // Runs for each working line taken (the dialog's progress).
-    std::function<void()> afterLine;
+    LineProgress afterLine;
 };
 
 // Writes the document under the shared document year and number; on success

@@ -3,7 +3,7 @@
 namespace documents {
 
 ConfirmResult appendToOrder(const data::Database& db, state::SharedState& s, const QDate& today,
-                            const OrderAppendRows& rows, const std::function<void()>& afterLine) {
+                            const OrderAppendRows& rows, const LineProgress& afterLine) {
     ConfirmResult r;
     r.number = s.documentNumber;
     if (!db.ok()) {
@@ -73,7 +73,7 @@ ConfirmResult appendToOrder(const data::Database& db, state::SharedState& s, con
     for (const WorkingLine& l : lines) {
         ++r.linesTaken;
         if (afterLine)
-            afterLine();
+            afterLine(int(lines.size()));
         if (l.packs.isZero())
             continue; // removed, with no document line and no last order
 

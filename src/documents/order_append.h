@@ -42,6 +42,6 @@ struct OrderAppendRows {
 // line taken (the dialog's progress). The dialog checks the date and the
 // number before; `noLines` tells it that there was nothing to take.
 ConfirmResult appendToOrder(const data::Database& work, state::SharedState& s, const QDate& today,
-                            const OrderAppendRows& rows, const std::function<void()>& afterLine = {});
+                            const OrderAppendRows& rows, const LineProgress& afterLine = {});
 
 } // namespace documents

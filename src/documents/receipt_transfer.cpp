@@ -6,8 +6,7 @@
 namespace documents {
 
 ConfirmResult confirmReceipt(const data::Database& db, state::SharedState& s, const QDate& today,
-                             const QDate& documentDate, bool writeHeader,
-                             const std::function<void()>& afterLine) {
+                             const QDate& documentDate, bool writeHeader, const LineProgress& afterLine) {
     if (s.userCode == 0)
         s.userCode = 1;
     data::Table listi01 = db.table(QStringLiteral("listi01"));

@@ -24,7 +24,6 @@ namespace documents {
 // success the shared document number is the number used, the shared numbering
 // code "CF" (with a header), the shared document date `documentDate`.
 ConfirmResult confirmReceipt(const data::Database& work, state::SharedState& s, const QDate& today,
-                             const QDate& documentDate, bool writeHeader,
-                             const std::function<void()>& afterLine = {});
+                             const QDate& documentDate, bool writeHeader, const LineProgress& afterLine = {});
 
 } // namespace documents

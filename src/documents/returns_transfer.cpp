@@ -25,8 +25,7 @@ data::Error overflow() {
 } // namespace
 
 ConfirmResult confirmReturnNote(const data::Database& db, state::SharedState& s, const QDate& today,
-                                const QDate& documentDate, bool writeHeader,
-                                const std::function<void()>& afterLine) {
+                                const QDate& documentDate, bool writeHeader, const LineProgress& afterLine) {
     s.userCode = 1;
     if (data::Error e = takeNumberingCode(db, s)) {
         ConfirmResult r;
@@ -123,7 +122,7 @@ ConfirmResult confirmReturnNote(const data::Database& db, state::SharedState& s,
 }
 
 ConfirmResult appendToReturnNote(const data::Database& db, state::SharedState& s, const QDate& today,
-                                 const std::function<void()>& afterLine) {
+                                 const LineProgress& afterLine) {
     const std::int32_t year = s.documentYear;
     const std::int32_t number = s.documentNumber;
     auto fail = [&](const data::Error& e) {
@@ -197,7 +196,7 @@ ConfirmResult appendToReturnNote(const data::Database& db, state::SharedState& s
     for (const WorkingLine& l : lines) {
         ++r.linesTaken;
         if (afterLine)
-            afterLine();
+            afterLine(int(lines.size()));
         if (l.packs.isZero())
             continue; // removed, with no note line and no last return
         const ArticleData a = readArticle(listi01, l.code, QStringLiteral("cofart"), &e);

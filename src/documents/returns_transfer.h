@@ -25,13 +25,13 @@ namespace documents {
 // code 1 and the numbering code of `tipodoc` (kept when there is none).
 ConfirmResult confirmReturnNote(const data::Database& work, state::SharedState& s, const QDate& today,
                                 const QDate& documentDate, bool writeHeader,
-                                const std::function<void()>& afterLine = {});
+                                const LineProgress& afterLine = {});
 
 // Adds the lines to the open note of the shared document year and number, of
 // the shared supplier: a line whose EAN the note has adds its packages to that
 // line; the others follow the note's last line. A note registered (or gone)
 // since the dialog opened takes nothing: `refusal` says so.
 ConfirmResult appendToReturnNote(const data::Database& work, state::SharedState& s, const QDate& today,
-                                 const std::function<void()>& afterLine = {});
+                                 const LineProgress& afterLine = {});
 
 } // namespace documents

@@ -11,7 +11,7 @@ QString supplierOrderLines() {
 
 ConfirmResult confirmSupplierOrder(const data::Database& db, state::SharedState& s, const QDate& today,
                                    const QDate& documentDate, bool writeHeader,
-                                   const std::function<void()>& afterLine) {
+                                   const LineProgress& afterLine) {
     if (s.userCode == 0)
         s.userCode = 1;
     data::Table listi01 = db.table(QStringLiteral("listi01"));

@@ -27,6 +27,6 @@ QString supplierOrderLines();
 // header and `numeri` is left alone. A shared user code of 0 becomes 1.
 ConfirmResult confirmSupplierOrder(const data::Database& work, state::SharedState& s, const QDate& today,
                                    const QDate& documentDate, bool writeHeader,
-                                   const std::function<void()>& afterLine = {});
+                                   const LineProgress& afterLine = {});
 
 } // namespace documents

@@ -95,8 +95,11 @@ TEST_P(OrderAppend, TheDepartmentsLinesAreMergedByEanOrAddedAfterTheLastLine) {
     order("M", 20, "8000000000021", 4);  // another department's line stays
     s.lastLine = 40;                     // whatever an earlier document left
     int progress = 0;
-    const auto r = documents::appendToOrder(db, s, kToday, documents::OrderAppendRows::department("T"),
-                                            [&] { ++progress; });
+    const auto r =
+        documents::appendToOrder(db, s, kToday, documents::OrderAppendRows::department("T"), [&](int lines) {
+            EXPECT_EQ(lines, 4);
+            ++progress;
+        });
     ASSERT_TRUE(r.ok()) << r.error.message().toStdString();
     EXPECT_EQ(r.linesWritten, 2);
     EXPECT_EQ(r.linesMerged, 1);
@@ -178,7 +181,7 @@ TEST_P(OrderAppend, KilledHalfwayLeavesEverythingAsItWas) {
         cs.documentNumber = 5;
         int n = 0;
         documents::appendToOrder(dbs.open(kWork), cs, kToday, documents::OrderAppendRows::department("T"),
-                                 [&] {
+                                 [&](int) {
                                      if (++n == 1000)
                                          _exit(9); // the program killed halfway
                                  });

@@ -59,7 +59,10 @@ TEST_P(SupplierDocuments, AReceiptWritesItsLinesAndMovesTheStock) {
     workingLine(db, c, {"oper", 3, "codcasa", 103, "eanrig", "2100000000005", "colli", 1, "quantita", 4});
     s.documentNumber = 8;
     int progress = 0;
-    const auto r = documents::confirmReceipt(db, s, kToday, kDated, true, [&] { ++progress; });
+    const auto r = documents::confirmReceipt(db, s, kToday, kDated, true, [&](int lines) {
+        EXPECT_EQ(lines, 5);
+        ++progress;
+    });
     ASSERT_TRUE(r.ok()) << r.error.message().toStdString();
     EXPECT_TRUE(r.notice.isEmpty());
     EXPECT_EQ(r.linesWritten, 4);
@@ -209,7 +212,7 @@ TEST_P(SupplierDocuments, ATakenNumberMovesToTheNextFreeOne) {
         const char* series;
         int asked, used;
         documents::ConfirmResult (*run)(const data::Database&, state::SharedState&, const QDate&,
-                                        const QDate&, bool, const std::function<void()>&);
+                                        const QDate&, bool, const documents::LineProgress&);
     } cases[] = {
         {"carico", "testaof", "ordinif", "CF", 7, 8, documents::confirmReceipt},
         {"ordine", "testao", "ordini", "OF", 2, 4, documents::confirmSupplierOrder},
@@ -264,25 +267,25 @@ protected:
         const char* name;
         const char* table;
         std::function<documents::ConfirmResult(const data::Database&, state::SharedState&,
-                                               const std::function<void()>&)>
+                                               const documents::LineProgress&)>
             run;
     };
     static std::vector<Kind> kinds() {
         return {
             {"receipt", "carico",
-             [](const data::Database& db, state::SharedState& s, const std::function<void()>& f) {
+             [](const data::Database& db, state::SharedState& s, const documents::LineProgress& f) {
                  return documents::confirmReceipt(db, s, kToday, kDated, true, f);
              }},
             {"supplier order", "ordine",
-             [](const data::Database& db, state::SharedState& s, const std::function<void()>& f) {
+             [](const data::Database& db, state::SharedState& s, const documents::LineProgress& f) {
                  return documents::confirmSupplierOrder(db, s, kToday, kDated, true, f);
              }},
             {"new return note", "resi",
-             [](const data::Database& db, state::SharedState& s, const std::function<void()>& f) {
+             [](const data::Database& db, state::SharedState& s, const documents::LineProgress& f) {
                  return documents::confirmReturnNote(db, s, kToday, kDated, true, f);
              }},
             {"return note addition", "resi",
-             [](const data::Database& db, state::SharedState& s, const std::function<void()>& f) {
+             [](const data::Database& db, state::SharedState& s, const documents::LineProgress& f) {
                  s.documentNumber = 12;
                  return documents::appendToReturnNote(db, s, kToday, f);
              }},
@@ -321,7 +324,7 @@ protected:
         cs.documentNumber = 8;
         cs.supplierCode = 5;
         int n = 0;
-        const auto r = k.run(dbs.open(kSupplierStore), cs, [&] { afterLine(++n); });
+        const auto r = k.run(dbs.open(kSupplierStore), cs, [&](int) { afterLine(++n); });
         _exit(!r.ok() ? 3 : r.noLines ? 2 : 0);
     }
     static int exitCode(pid_t child) {
