@@ -22,10 +22,18 @@ std::vector<WorkingLine> takeWorkingLines(const data::Database& db, const QStrin
     if (error && *error)
         return lines;
     lines.reserve(rows.size());
-    for (const QVariantList& r : rows)
-        lines.push_back({r.at(0).toLongLong(), std::int32_t(r.at(1).toLongLong()), r.at(2).toString(),
-                         data::Decimal::fromVariant(r.at(3), 3).value_or(data::Decimal()),
-                         data::Decimal::fromVariant(r.at(4), 3).value_or(data::Decimal())});
+    for (const QVariantList& r : rows) {
+        const auto packs = exactValue(r.at(3), 3), pieces = exactValue(r.at(4), 3);
+        if (!packs || !pieces) {
+            if (error)
+                *error = data::Error::make(
+                    data::Error::Kind::BadValue,
+                    table + (packs ? QStringLiteral(".quantita") : QStringLiteral(".colli")));
+            return {};
+        }
+        lines.push_back(
+            {r.at(0).toLongLong(), std::int32_t(r.at(1).toLongLong()), r.at(2).toString(), *packs, *pieces});
+    }
     std::sort(lines.begin(), lines.end(),
               [](const WorkingLine& a, const WorkingLine& b) { return a.rowId < b.rowId; });
     return lines;
@@ -60,13 +68,27 @@ ArticleData readArticle(data::Table& articles, std::int32_t code, const QString&
     a.found = true;
     a.description = articles.value(QStringLiteral("desart")).toString().left(35);
     a.unit = articles.value(QStringLiteral("umart")).toString();
-    a.pack = articles.decimal(QStringLiteral("imbart")).value_or(data::Decimal());
-    a.price = articles.decimal(priceField).value_or(data::Decimal());
+    a.pack = exactField(articles, QStringLiteral("imbart"), error);
+    a.price = exactField(articles, priceField, error);
     a.vat = vatNumber(articles.value(QStringLiteral("ivart")));
     a.group = articles.value(QStringLiteral("desgru")).toString();
     if (!articles.ok())
         *error = articles.error();
     return a;
+}
+
+std::optional<data::Decimal> exactValue(const QVariant& v, int places) {
+    if (v.isNull())
+        return data::Decimal();
+    return data::Decimal::fromVariant(v, places);
+}
+
+data::Decimal exactField(const data::Table& t, const QString& field, data::Error* error) {
+    if (const auto d = t.decimal(field))
+        return *d;
+    if (!t.isNull(field) && error && error->ok())
+        *error = data::Error::make(data::Error::Kind::BadValue, t.name() + QLatin1Char('.') + field);
+    return {};
 }
 
 data::Error saveRow(data::Table& t, std::initializer_list<std::pair<const char*, QVariant>> fields) {

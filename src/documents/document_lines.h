@@ -91,6 +91,14 @@ struct ArticleData {
 ArticleData readArticle(data::Table& articles, std::int32_t code, const QString& priceField,
                         data::Error* error);
 
+// A number read from the database as an exact decimal at `places`, Null
+// counting as 0; nullopt for a value no decimal can hold (never taken as 0).
+std::optional<data::Decimal> exactValue(const QVariant& v, int places);
+
+// A number field of the current row as an exact decimal, Null counting as 0;
+// a value no decimal can hold is reported (never taken as 0).
+data::Decimal exactField(const data::Table& t, const QString& field, data::Error* error);
+
 // Sets field = value on each pair and saves the row being edited or added.
 data::Error saveRow(data::Table& t, std::initializer_list<std::pair<const char*, QVariant>> fields);
 

@@ -102,9 +102,12 @@ ConfirmResult writeNewDocument(const data::Database& db, state::SharedState& s, 
 }
 
 data::Error moveArticleStock(data::Table& t, StockMove move, data::Decimal pieces) {
-    auto get = [&](const char* f) { return t.decimal(QString::fromLatin1(f)).value_or(data::Decimal()); };
+    data::Error e;
+    auto get = [&](const char* f) { return exactField(t, QString::fromLatin1(f), &e); };
     const data::Decimal qinv = get("qinv"), qven = get("qven"), cosmp = get("cosmp");
     data::Decimal qacq = get("qacq"), qres = get("qres");
+    if (e)
+        return e;
     const auto moved = (move == StockMove::Received ? qacq : qres) + pieces;
     if (!moved)
         return overflow(QStringLiteral("listi01.qgia"));
@@ -122,9 +125,12 @@ data::Error moveArticleStock(data::Table& t, StockMove move, data::Decimal piece
 }
 
 data::Error moveEanStock(data::Table& t, StockMove move, data::Decimal pieces) {
-    auto get = [&](const char* f) { return t.decimal(QString::fromLatin1(f)).value_or(data::Decimal()); };
+    data::Error e;
+    auto get = [&](const char* f) { return exactField(t, QString::fromLatin1(f), &e); };
     const data::Decimal einv = get("einv"), even = get("even");
     data::Decimal eacq = get("eacq"), eres = get("eres");
+    if (e)
+        return e;
     const auto moved = (move == StockMove::Received ? eacq : eres) + pieces;
     if (!moved)
         return overflow(QStringLiteral("codean.egia"));

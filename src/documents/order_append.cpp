@@ -107,9 +107,8 @@ ConfirmResult appendToOrder(const data::Database& db, state::SharedState& s, con
         if (e)
             return fail(e);
         // The packages of the document line, its pieces and its total.
-        const auto packs =
-            existing ? data::Decimal::fromVariant(existing->at(1), 3).value_or(data::Decimal()) + l.packs
-                     : std::optional(l.packs);
+        const auto stored = existing ? exactValue(existing->at(1), 3) : std::optional(data::Decimal());
+        const auto packs = stored ? *stored + l.packs : std::nullopt;
         const auto pieces = packs ? *packs * a.pack : std::nullopt;
         const auto total = pieces ? pieces->rounded(3) * a.price : std::nullopt;
         if (!total)

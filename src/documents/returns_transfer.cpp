@@ -225,11 +225,10 @@ ConfirmResult appendToReturnNote(const data::Database& db, state::SharedState& s
             return fail(overflow());
         if (existing) {
             // Under the note's lock: nobody else revises this line now.
-            auto stored = [&](int i) {
-                return data::Decimal::fromVariant(existing->at(i), 3).value_or(data::Decimal());
-            };
-            const auto quantity = pieces->rounded(3) + stored(1);
-            const auto packs = stored(2) + l.packs;
+            const auto storedPieces = exactValue(existing->at(1), 3),
+                       storedPacks = exactValue(existing->at(2), 3);
+            const auto quantity = storedPieces ? pieces->rounded(3) + *storedPieces : std::nullopt;
+            const auto packs = storedPacks ? *storedPacks + l.packs : std::nullopt;
             const auto total = quantity ? *quantity * a.price : std::nullopt;
             if (!total || !packs)
                 return fail(overflow());
