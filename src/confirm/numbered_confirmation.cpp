@@ -33,14 +33,14 @@ NumberedConfirmation::NumberedConfirmation(const ConfirmationTexts& t, ui::Servi
     setInnerSize(4125, 4320);
     const ui::Font fieldFont{12, false};
     ui::label(this, nullptr, QStringLiteral("Anno"), {120, 180, 1440, 375});
-    annow = ui::field(this, "annow", {1680, 120, 1095, 435}, fieldFont);
+    annow = ui::field(this, "annow", {2640, 120, 1335, 435}, fieldFont);
     ui::label(this, nullptr, t.dateCaption, {120, 720, 1440, 375});
-    datorw = ui::field(this, "datorw", {1680, 660, 1815, 435}, fieldFont);
-    Check1 = ui::checkBox(this, "Check1", t.lastCaption, {120, 1260, 2040, 375}, ui::kCaption);
-    numulw = ui::field(this, "numulw", {2280, 1200, 1215, 435}, fieldFont);
+    datorw = ui::field(this, "datorw", {2160, 660, 1815, 435}, fieldFont);
+    Check1 = ui::checkBox(this, "Check1", t.lastCaption, {120, 1260, 2400, 375}, ui::kCaption);
+    numulw = ui::field(this, "numulw", {2640, 1200, 1335, 435}, fieldFont);
     Check2 =
-        ui::checkBox(this, "Check2", QStringLiteral("Primo Libero"), {120, 1800, 2040, 375}, ui::kCaption);
-    numerow = ui::field(this, "numerow", {2280, 1740, 1215, 435}, fieldFont);
+        ui::checkBox(this, "Check2", QStringLiteral("Primo Libero"), {120, 1800, 2400, 375}, ui::kCaption);
+    numerow = ui::field(this, "numerow", {2640, 1740, 1335, 435}, fieldFont);
     ProgressBar1 = ui::progressBar(this, "ProgressBar1", documents::kProgressMaximum, {120, 2340, 3855, 255});
     const QColor action = rgb(128, 255, 128);
     Command1 = ui::button(this, "Command1", t.newCaption, action, {120, 2760, 3855, 495});
