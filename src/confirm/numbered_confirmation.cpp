@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <cmath>
+#include <cstdlib>
 
 namespace confirm {
 
@@ -145,11 +146,17 @@ documents::LineProgress NumberedConfirmation::startProgress(bool fromZero) {
         progress_ = 0;
     ProgressBar1->setValue(progress_);
     ProgressBar1->show();
-    return [this, step = -1](int lines) mutable {
+    // The transfer runs inside this click: the bar is painted as it moves (by
+    // a hundredth of its length at least, so a long run is not slowed by it).
+    return [this, step = -1, painted = progress_](int lines) mutable {
         if (step < 0)
             step = documents::progressStep(lines);
         progress_ = documents::progressAdvance(progress_, step);
         ProgressBar1->setValue(progress_);
+        if (std::abs(progress_ - painted) >= documents::kProgressMaximum / 100) {
+            ProgressBar1->repaint();
+            painted = progress_;
+        }
     };
 }
 

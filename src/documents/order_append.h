@@ -44,4 +44,12 @@ struct OrderAppendRows {
 ConfirmResult appendToOrder(const data::Database& work, state::SharedState& s, const QDate& today,
                             const OrderAppendRows& rows, const LineProgress& afterLine = {});
 
+// The same with a callback that is not told the number of lines (it counts
+// them itself).
+inline ConfirmResult appendToOrder(const data::Database& work, state::SharedState& s, const QDate& today,
+                                   const OrderAppendRows& rows, const std::function<void()>& afterLine) {
+    return appendToOrder(work, s, today, rows,
+                         afterLine ? LineProgress([afterLine](int) { afterLine(); }) : LineProgress());
+}
+
 } // namespace documents
