@@ -147,7 +147,7 @@ ConfirmResult appendToReturnNote(const data::Database& db, state::SharedState& s
     data::Error e;
     const QVariant open = db.scalarNative(
         QStringLiteral("SELECT count(*) FROM reste WHERE anno = ? AND numero = ? AND cliente = ? AND "
-                       "coalesce(regis, '') <> 'R'"),
+                       "regis <> 'R'"),
         {year, number, s.supplierCode}, &e);
     if (e)
         return fail(e);
