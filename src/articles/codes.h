@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <optional>
 
 namespace articles {
@@ -18,6 +19,20 @@ std::optional<QString> ean13FromDigits(const QString& text);
 // The EAN field before a store: 1 to 12 characters become a 13-digit EAN with
 // zeros in front (when they are digits), anything else is taken as it stands.
 QString normaliseEanField(const QString& field);
+
+// The goods receipt's EAN of a scan: a text of fewer than 13 characters gets
+// zeros in front up to 13; a longer one counts up to its first blank among its
+// first 13 characters and gets zeros in front of that part ("1234567 ABCDE"
+// is "0000001234567"); 13 characters without a blank stand as they are.
+QString receiptEan(const QString& field);
+
+// The returns and supplier order EAN of a scan: the blanks of its first 26
+// characters dropped, zeros in front up to 13 characters, cut to 13.
+QString quantityFirstEan(const QString& field);
+
+// The article code that an in-store EAN carries in its characters 4 to 12;
+// 0 when they are not all digits.
+std::int32_t codeInEan(const QString& ean);
 
 // A price-carrying in-store code: 13 characters, the field begins with "2".
 // The pattern is the first seven digits (the article's in-store prefix); nullopt
