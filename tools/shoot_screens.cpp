@@ -20,6 +20,41 @@ void click(QWidget* w, const char* name) {
     if (auto* b = w->findChild<QAbstractButton*>(QString::fromLatin1(name)))
         b->click();
 }
+// Types into a field (a null text types nothing) and presses Enter there.
+void enter(QWidget* screen, const char* field, const QString& text) {
+    if (auto* e = screen->findChild<QLineEdit*>(QString::fromLatin1(field))) {
+        if (!text.isNull())
+            e->setText(text);
+        emit e->returnPressed();
+    }
+}
+
+// The goods receipt entry with the packages typed and the pieces proposed; the
+// returns and supplier order entry with a line stored and the next article shown.
+void shootSupplierEntries(ui::ScreenRegistry& registry, const QString& out) {
+    ui::Screen* receiptMenu = registry.open(QStringLiteral("tarvo01b"));
+    if (auto* operw = receiptMenu->findChild<QLineEdit*>(QStringLiteral("operw")))
+        operw->setText(QStringLiteral("1"));
+    click(receiptMenu, "Command12");
+    if (ui::Screen* e = registry.find(QStringLiteral("tarvo05b"))) {
+        enter(e, "codcasaw", QStringLiteral("1020"));
+        enter(e, "colliw", QStringLiteral("2"));
+        enter(e, "quanw", QString()); // the pieces proposed
+        enter(e, "codcasaw", QStringLiteral("1006"));
+        enter(e, "colliw", QStringLiteral("3"));
+        shoot(e, out, QStringLiteral("tarvo05b"));
+        e->close();
+    }
+    for (const char* name : {"tarvo02r", "tarvo02f"}) {
+        if (ui::Screen* e = registry.open(QString::fromLatin1(name))) {
+            enter(e, "codcasaw", QStringLiteral("1031"));
+            enter(e, "quanw", QStringLiteral("4"));
+            enter(e, "codcasaw", QStringLiteral("1012"));
+            shoot(e, out, QString::fromLatin1(name));
+            e->close();
+        }
+    }
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -74,6 +109,7 @@ int main(int argc, char** argv) {
     shoot(registry.find(QStringLiteral("tarvof")), out, QStringLiteral("tarvof"));
     for (const char* name : {"tarvo01b", "tarvo01r", "tarvo01f"})
         shoot(registry.open(QString::fromLatin1(name)), out, QString::fromLatin1(name));
+    shootSupplierEntries(registry, out);
     for (const QString& m : messages.texts())
         QTextStream(stderr) << "message: " << m << "\n";
     return 0;

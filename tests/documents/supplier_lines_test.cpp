@@ -1,7 +1,7 @@
 // The supplier-document working lines under two handhelds at once, on both
 // engines: each store is one write under its line's key, so two processes
 // storing the same articles never make a second line nor lose a count.
-#include "supplier_store.h"
+#include "supplier_entry_store.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -16,8 +16,8 @@ protected:
     void runTwo(const QStringList& args) {
         const QString prefix = GetParam() == data::Engine::Sqlite
                                    ? QStringLiteral("-")
-                                   : store->dbs().mapping().resolve(kSupplierStore).server.schemaPrefix;
-        QStringList all{args.at(0), store->root(), prefix, kSupplierStore};
+                                   : store->dbs().mapping().resolve(kSupplierEntryStore).server.schemaPrefix;
+        QStringList all{args.at(0), store->root(), prefix, kSupplierEntryStore};
         all << args.mid(1);
         QProcess a, b;
         a.start(QStringLiteral(MARBO_LINES_WORKER), all);
@@ -29,7 +29,7 @@ protected:
 };
 
 TEST_P(SupplierLines, TwoHandheldsAtOnceMakeOneLinePerKeyAndLoseNothing) {
-    const data::Database db = makeSupplierStore(*store);
+    const data::Database db = makeSupplierEntryStore(*store);
     runTwo({QStringLiteral("receipt"), QStringLiteral("2"), QStringLiteral("100")});
     runTwo({QStringLiteral("returns"), QStringLiteral("60")});
 

@@ -3,7 +3,7 @@
 // per EAN replaced, the EAN rules, the lines of articles entered by code, the
 // price display and what the two instances do differently.
 #include "entry/register_entries.h"
-#include "supplier_screens.h"
+#include "supplier_entry_screens.h"
 
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -19,10 +19,10 @@ struct Instance {
 const Instance kReturns{"tarvo02r", "resi"};
 const Instance kOrder{"tarvo02f", "ordine"};
 
-class QuantityFirst : public SupplierScreens {
+class QuantityFirst : public SupplierEntryScreens {
 protected:
     void SetUp() override {
-        SupplierScreens::SetUp();
+        SupplierEntryScreens::SetUp();
         if (IsSkipped())
             return;
         entry::registerEntryScreens(f->registry);

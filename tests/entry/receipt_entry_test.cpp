@@ -3,7 +3,7 @@
 // article is found, the checks of the two counts, the total, the down arrow
 // and "Elimina".
 #include "entry/register_entries.h"
-#include "supplier_screens.h"
+#include "supplier_entry_screens.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,10 @@ using namespace testing_support;
 
 namespace {
 
-class Receipt : public SupplierScreens {
+class Receipt : public SupplierEntryScreens {
 protected:
     void SetUp() override {
-        SupplierScreens::SetUp();
+        SupplierEntryScreens::SetUp();
         if (IsSkipped())
             return;
         entry::registerEntryScreens(f->registry);

@@ -6,7 +6,7 @@
 
 namespace testing_support {
 
-inline const QString kSupplierStore = QStringLiteral("c:\\marbo\\dati.mdb");
+inline const QString kSupplierEntryStore = QStringLiteral("c:\\marbo\\dati.mdb");
 
 // Articles:
 //   123  PASTA SEMOLA, two EANs (8001234567890, 8009999999991), 6 a package, cost 1,50
@@ -16,8 +16,8 @@ inline const QString kSupplierStore = QStringLiteral("c:\\marbo\\dati.mdb");
 //   1006 no EAN row; an in-store EAN 2000000010065 carries it in characters 4 to 12
 //   888  an EAN row (8000000000888) but no price-list row
 // Suppliers 7 ALIMENTARI ROSSI SPA and 9 CONSERVE BIANCHI.
-inline data::Database makeSupplierStore(TestStore& store) {
-    const data::Database db = store.create(kSupplierStore, data::schema::StoreDb | data::schema::WorkDb);
+inline data::Database makeSupplierEntryStore(TestStore& store) {
+    const data::Database db = store.create(kSupplierEntryStore, data::schema::StoreDb | data::schema::WorkDb);
     addRow(db, "fornitori", {"codfornitore", 7, "dscfornitore", "ALIMENTARI ROSSI SPA"});
     addRow(db, "fornitori", {"codfornitore", 9, "dscfornitore", "CONSERVE BIANCHI"});
     addRow(db, "codean", {"eanare", "8001234567890", "codare", 123});
