@@ -1,7 +1,6 @@
-// shoot-screens ROOT OUTDIR: opens the main menu, every section menu and the
+// shoot-screens ROOT OUTDIR: opens the main menu, every section menu, the
 // supplier order screens and the supplier-document entry screens on the store
-// under ROOT and writes a picture of each
-// into OUTDIR (for the docs).
+// under ROOT and writes a picture of each into OUTDIR (for the docs).
 #include "app/program.h"
 #include "ui/data_grid.h"
 #include "ui/messages.h"

@@ -64,8 +64,9 @@ TEST_P(QuantityFirst, EveryScanStoresItsEanWithTheQuantityInHand) {
         EXPECT_EQ(rs.value("desfor").toString(), QStringLiteral("ALIMENTARI ROSSI SPA"));
         EXPECT_EQ(rs.value("codfor").toInt(), 7);
         EXPECT_EQ(rs.value("desgru").toString(), QStringLiteral("PASTA E RISO DI SEMO"));
-        if (QLatin1String(i.table) == QLatin1String("ordine"))
+        if (QLatin1String(i.table) == QLatin1String("ordine")) {
             EXPECT_TRUE(rs.value("tipord").isNull()); // a supplier order line has no order type
+        }
         // A 12-character scan gets one zero in front; an in-store EAN not in
         // codean is its article code in characters 4 to 12, stored under the EAN.
         enter(e, "eanw", "000080012345");
@@ -148,8 +149,9 @@ TEST_P(QuantityFirst, QuantityChecks) {
             QTest::keyClick(f->field(e, "quanw"), Qt::Key_Return);
         const bool refused = c.stored == 1;
         EXPECT_EQ(f->messages.texts(), refused ? QStringList{message} : QStringList());
-        if (refused)
+        if (refused) {
             EXPECT_TRUE(text(e, "quanw").isEmpty());
+        }
         EXPECT_EQ(*line(kOrder, "codcasa = 123").decimal("colli"), d(c.stored));
     }
 }

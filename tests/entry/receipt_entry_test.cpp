@@ -173,8 +173,9 @@ TEST_P(Receipt, QuantityAndPackagesChecks) {
             ASSERT_EQ(rs.recordCount(), 1);
             EXPECT_DOUBLE_EQ(rs.value("quantita").toDouble(), c.stored);
         }
-        if (m == QLatin1String("q"))
+        if (m == QLatin1String("q")) {
             EXPECT_TRUE(text(entry(), "quanw").isEmpty());
+        }
         f->click(entry(), "Command13"); // Annulla
     }
 }
