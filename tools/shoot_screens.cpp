@@ -1,6 +1,7 @@
 // shoot-screens ROOT OUTDIR: opens the main menu, every section menu, the
-// shelf label screens and the supplier order screens on the store under ROOT
-// and writes a picture of each into OUTDIR (for the docs).
+// shelf label screens, the supplier order screens and the supplier-document
+// entry screens on the store under ROOT and writes a picture of each into
+// OUTDIR (for the docs).
 #include "app/program.h"
 #include "articles/article_reads.h"
 #include "data/table.h"
@@ -99,6 +100,41 @@ void shootConfirmations(app::Program& program, const QString& out) {
                        .arg(table));
 }
 
+// Types into a field (a null text types nothing) and presses Enter there.
+void enter(QWidget* screen, const char* field, const QString& text) {
+    if (auto* e = screen->findChild<QLineEdit*>(QString::fromLatin1(field))) {
+        if (!text.isNull())
+            e->setText(text);
+        emit e->returnPressed();
+    }
+}
+
+// The goods receipt entry with the packages typed and the pieces proposed; the
+// returns and supplier order entry with a line stored and the next article shown.
+void shootSupplierEntries(ui::ScreenRegistry& registry, const QString& out) {
+    ui::Screen* receiptMenu = registry.open(QStringLiteral("tarvo01b"));
+    if (auto* operw = receiptMenu->findChild<QLineEdit*>(QStringLiteral("operw")))
+        operw->setText(QStringLiteral("1"));
+    click(receiptMenu, "Command12");
+    if (ui::Screen* e = registry.find(QStringLiteral("tarvo05b"))) {
+        enter(e, "codcasaw", QStringLiteral("1020"));
+        enter(e, "colliw", QStringLiteral("2"));
+        enter(e, "quanw", QString()); // the pieces proposed
+        enter(e, "codcasaw", QStringLiteral("1006"));
+        enter(e, "colliw", QStringLiteral("3"));
+        shoot(e, out, QStringLiteral("tarvo05b"));
+        e->close();
+    }
+    for (const char* name : {"tarvo02r", "tarvo02f"}) {
+        if (ui::Screen* e = registry.open(QString::fromLatin1(name))) {
+            enter(e, "codcasaw", QStringLiteral("1031"));
+            enter(e, "quanw", QStringLiteral("4"));
+            enter(e, "codcasaw", QStringLiteral("1012"));
+            shoot(e, out, QString::fromLatin1(name));
+            e->close();
+        }
+    }
+}
 QLineEdit* field(QWidget* w, const char* name) {
     return w ? w->findChild<QLineEdit*>(QString::fromLatin1(name)) : nullptr;
 }
@@ -208,6 +244,7 @@ int main(int argc, char** argv) {
     for (const char* name : {"tarvo01b", "tarvo01r", "tarvo01f"})
         shoot(registry.open(QString::fromLatin1(name)), out, QString::fromLatin1(name));
     shootConfirmations(program, out);
+    shootSupplierEntries(registry, out);
     shootSupplierOrders(registry, supplierDocuments, out);
     for (const QString& m : messages.texts())
         QTextStream(stderr) << "message: " << m << "\n";

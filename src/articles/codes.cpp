@@ -45,6 +45,23 @@ QString eanByEffectiveLength(const QString& text) {
     return (QString(13 - b, QLatin1Char('0')) + text).left(13);
 }
 
+QString quantityFirstEan(const QString& field) {
+    QString built = field.left(26);
+    built.remove(QLatin1Char(' '));
+    // The zeros make up for the characters left: blanks dropped from inside a
+    // short code do not leave it short of 13.
+    if (built.size() < 13)
+        built.prepend(QString(13 - built.size(), QLatin1Char('0')));
+    return built.left(13);
+}
+
+std::int32_t codeInEan(const QString& ean) {
+    const QString digits = ean.mid(3, 9);
+    if (digits.size() != 9 || !isDigitCode(digits) || digits != digits.trimmed())
+        return 0;
+    return digits.toInt();
+}
+
 std::optional<QString> priceCarryingPrefix(const QString& field) {
     const QString t = field.trimmed();
     if (t.size() != 13 || field.isEmpty() || field.at(0) != QLatin1Char('2'))

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <optional>
 
 namespace articles {
@@ -19,13 +20,21 @@ std::optional<QString> ean13FromDigits(const QString& text);
 // zeros in front (when they are digits), anything else is taken as it stands.
 QString normaliseEanField(const QString& field);
 
-// The EAN of a code scanned or typed on the label request screen, by its
-// effective length: a text longer than 12 characters counts up to its first
+// The EAN of a code scanned or typed on the goods receipt and the label
+// request screens, by its effective length: a text longer than 12 characters counts up to its first
 // blank among its first 13 (13 when there is none), a shorter one counts its
 // length. A count above 12 takes the text as it is, cut to 13; a shorter count
 // gets zeros in front to make 13 (a 7-digit code gets six), and a text with a
 // blank in position 9 becomes five zeros and its first eight characters.
 QString eanByEffectiveLength(const QString& text);
+
+// The returns and supplier order EAN of a scan: the blanks of its first 26
+// characters dropped, zeros in front up to 13 characters, cut to 13.
+QString quantityFirstEan(const QString& field);
+
+// The article code that an in-store EAN carries in its characters 4 to 12;
+// 0 when they are not all digits.
+std::int32_t codeInEan(const QString& ean);
 
 // A price-carrying in-store code: 13 characters, the field begins with "2".
 // The pattern is the first seven digits (the article's in-store prefix); nullopt

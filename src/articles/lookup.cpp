@@ -13,15 +13,34 @@ using data::Database;
 using data::Recordset;
 
 LineQuery LookupProfile::lineQuery(const state::SharedState& s) const {
-    return {linesTable, QStringLiteral(" WHERE oper =") + QString::number(s.operatorNumber)};
+    if (!perOperator)
+        return {linesTable, linesFilter.isEmpty() ? QString() : QStringLiteral(" WHERE ") + linesFilter};
+    QString condition = QStringLiteral(" WHERE oper =") + QString::number(s.operatorNumber);
+    if (!linesFilter.isEmpty())
+        condition += QStringLiteral(" and ") + linesFilter;
+    return {linesTable, condition};
 }
 
+namespace {
+
+// The criterion of one line: the key, then the operator and the filter.
+QString lineCriterion(const LookupProfile& p, const QString& key, const state::SharedState& s) {
+    QString c = key;
+    if (p.perOperator)
+        c += QStringLiteral(" and oper = ") + QString::number(s.operatorNumber);
+    if (!p.linesFilter.isEmpty())
+        c += QStringLiteral(" and ") + p.linesFilter;
+    return c;
+}
+
+} // namespace
+
 QString LookupProfile::byCode(std::int32_t code, const state::SharedState& s) const {
-    return QStringLiteral("codcasa = %1 and oper = %2").arg(code).arg(s.operatorNumber);
+    return lineCriterion(*this, QStringLiteral("codcasa = ") + QString::number(code), s);
 }
 
 QString LookupProfile::byEan(const QString& ean, const state::SharedState& s) const {
-    return QStringLiteral("eanrig = %1 and oper = %2").arg(data::quoted(ean)).arg(s.operatorNumber);
+    return lineCriterion(*this, QStringLiteral("eanrig = ") + data::quoted(ean), s);
 }
 
 ArticleLookup::ArticleLookup(data::Databases& dbs, state::SharedState& state, LookupProfile profile)

@@ -33,8 +33,16 @@ struct LookupProfile {
     QString state::SharedState::*articlesPath = &state::SharedState::storeDbPath;
     // Database path holding the working lines.
     QString state::SharedState::*linesPath = &state::SharedState::storeDbPath;
+    // Whether the lines belong to an operator (inventory, goods receipt) or to
+    // nobody (returns, supplier orders).
+    bool perOperator = true;
+    // A condition that makes a row of the table one of the screen's lines at
+    // all (the supplier order lines among the department order lines of
+    // `ordine`); empty for every row.
+    QString linesFilter{};
 
-    // The operator's lines: "SELECT * FROM inventario WHERE oper =3".
+    // The operator's lines: "SELECT * FROM inventario WHERE oper =3" (every
+    // line of the table, or of the filter, for lines of nobody).
     LineQuery lineQuery(const state::SharedState& s) const;
     // "codcasa = 12 and oper = 3"
     QString byCode(std::int32_t code, const state::SharedState& s) const;

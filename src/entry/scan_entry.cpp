@@ -10,6 +10,7 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -55,15 +56,39 @@ ScanEntry::ScanEntry(const QString& name, const Options& options, ui::Services& 
 
 QLineEdit* ScanEntry::entryField(const char* name, const QString& caption, int left, int top, int width,
                                  bool readOnly) {
+    QLabel* l = nullptr;
     if (!caption.isEmpty()) {
-        ui::label(this, nullptr, caption, {left, top, width + 600, 240}, ui::kSmallFont);
+        l = ui::label(this, nullptr, caption, {left, top, width + 600, 240}, ui::kSmallFont);
         top += 240;
     }
     QLineEdit* e = ui::field(this, name, {left, top, width, 375}, ui::kFieldFont);
+    if (l)
+        captions_.insert(e, l);
     e->setReadOnly(readOnly);
     ui::setBackground(e, ui::color(ui::kWindowBackground));
     e->installEventFilter(this);
     return e;
+}
+
+void ScanEntry::placeField(QLineEdit* e, const QString& caption, int left, int top, int width) {
+    QLabel* l = captions_.value(e);
+    if (!l && !caption.isEmpty()) {
+        l = ui::label(this, nullptr, caption, {}, ui::kSmallFont);
+        captions_.insert(e, l);
+    }
+    if (l) {
+        l->setText(caption);
+        l->setVisible(!caption.isEmpty());
+        ui::place(l, left, top, width + 600, 240);
+    }
+    ui::place(e, left, top + 240, width, 375);
+}
+
+void ScanEntry::showAsPicture(QPushButton* b, QStyle::StandardPixmap picture, const QString& toolTip) {
+    b->setText(QString());
+    b->setIcon(style()->standardIcon(picture));
+    b->setIconSize(QSize(28, 28));
+    b->setToolTip(toolTip);
 }
 
 QPushButton* ScanEntry::entryButton(const char* name, const QString& caption, const QColor& colour,
@@ -183,6 +208,32 @@ void ScanEntry::codcasaw_Enter() {
 void ScanEntry::eanw_KeyDown() {
     // Steps to the next EAN of the working lines (of every operator).
     state().ean = eanw->text();
+    if (options_.stepKeepsLines) {
+        // The second line after the EAN, in EAN order, as the stepping has
+        // always counted; the screen's own lines stay its lines.
+        const articles::LookupProfile& p = options_.profile;
+        const QString filter = p.linesFilter.isEmpty() ? QString() : p.linesFilter + QStringLiteral(" and ");
+        data::Recordset rs =
+            linesDb().query(QStringLiteral("SELECT * FROM ") + p.linesTable + QStringLiteral(" WHERE ") +
+                            filter + QStringLiteral("eanrig > ") + data::quoted(state().ean.text()) +
+                            QStringLiteral(" ORDER BY [eanrig]"));
+        if (reportError(rs.error()) || rs.eof())
+            return;
+        rs.moveNext();
+        if (rs.eof())
+            return; // no line to step to: the fields stay as they are
+        state().ean = rs.value(QStringLiteral("eanrig")).toString();
+        state().articleCode = 0;
+        if (!state().ean.blankPrefix(5)) {
+            codcasaw->clear(); // the stepped-to line is found by its EAN
+            if (anagr() == LookupEnd::NoPriceListRow) {
+                missingArticle();
+                return;
+            }
+            quanw->setFocus();
+        }
+        return;
+    }
     lineQuery_ = {options_.profile.linesTable,
                   QStringLiteral(" where eanrig > ") + data::quoted(state().ean.text()) + QLatin1Char(' ')};
     data::Recordset rs = linesDb().query(lineQuery_.rows());

@@ -11,6 +11,10 @@
 #include "ui/screen.h"
 #include "ui/toolkit.h"
 
+#include <QHash>
+#include <QStyle>
+
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -23,6 +27,10 @@ public:
         QString caption;
         QString listScreen; // the line list opened after "Elimina"
         articles::LookupProfile profile;
+        // The down arrow steps to the next stored EAN and leaves the screen on
+        // its own lines (total, finds); a step with no line to go to changes
+        // nothing. Otherwise the stepped-to lines become the screen's lines.
+        bool stepKeepsLines = false;
     };
     ScanEntry(const QString& name, const Options& options, ui::Services& services, QWidget* parent = nullptr);
 
@@ -30,7 +38,7 @@ public:
 
 protected:
     // Procedures of the family.
-    articles::LookupEnd anagr();
+    virtual articles::LookupEnd anagr();
     // False after a failure, told to the operator.
     bool caltot();
     // The total of the screen's lines (`totqw`) is an exact decimal: the sum
@@ -47,6 +55,23 @@ protected:
     // True while the screen shows the shared operator's own lines (not those
     // after an EAN the down arrow stepped to).
     bool onOperatorLines() const;
+    const Options& options() const { return options_; }
+
+    // An entry field with its small caption above it (none when empty): the
+    // caption at (left, top), the field under it.
+    QLineEdit* entryField(const char* name, const QString& caption, int left, int top, int width,
+                          bool readOnly);
+    // Moves a field of the family, with its caption, and gives the caption
+    // the member's text (empty: no caption).
+    void placeField(QLineEdit* field, const QString& caption, int left, int top, int width);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // A button of the family shown as a picture, without caption.
+    void showAsPicture(QPushButton* button, QStyle::StandardPixmap picture, const QString& toolTip);
+
+    // Handlers that members may do their own way.
+    virtual void eanw_Enter();
+    virtual void Command12_Click(); // Elimina
+    virtual void Command13_Click(); // Annulla
 
     // The controls, by their screen names.
     QLineEdit* eanw;
@@ -67,12 +92,9 @@ protected:
 
 private:
     // Handlers, named as on every member.
-    void eanw_Enter();
     void eanw_KeyDown();
     void eanw_Click();
     void codcasaw_Enter();
-    void Command12_Click();
-    void Command13_Click();
     void Command1_Click();
     // What each member does its own way.
     virtual void quanw_Enter() = 0;
@@ -82,20 +104,16 @@ private:
     // article at all.
     virtual void missingArticle() = 0;
 
-    // An entry field with its small caption above it (none when empty): the
-    // caption at (left, top), the field under it.
-    QLineEdit* entryField(const char* name, const QString& caption, int left, int top, int width,
-                          bool readOnly);
     QPushButton* entryButton(const char* name, const QString& caption, const QColor& colour,
                              const ui::Twips& at);
     data::Database linesDb() const;
     articles::EntryFields fields() const;
     void show(const articles::EntryFields& f);
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
     const Options options_;
     articles::ArticleLookup lookup_;
     articles::LineQuery lineQuery_; // the lines the screen is on
+    QHash<const QLineEdit*, QLabel*> captions_;
     data::Decimal total_;
 };
 

@@ -98,9 +98,14 @@ const std::vector<LineListKind>& lineListKinds() {
          .entryScreen = QStringLiteral("tarvo05"),
          .closesOnView = true,
          .exports = true},
+        // The goods receipt lines are read where the entry and the confirmation
+        // keep them, the work database (the same file in the store mode that
+        // reaches them); the export still writes the inventory lines of the store.
         {.name = QStringLiteral("tarvo06b"),
          .caption = QStringLiteral("Consultazione Carico"),
          .table = QStringLiteral("carico"),
+         .database = Db::Work,
+         .checkedPath = Db::Work,
          .opening = Opening::Operator,
          .totalLabel = QStringLiteral("Tot.Carico"),
          .widths = {1000, 1800, 400},

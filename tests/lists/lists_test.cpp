@@ -346,3 +346,23 @@ TEST_P(Lists, AMissingDatabaseIsToldOnceNotAtEveryCharacterTyped) {
 MARBO_ON_EACH_ENGINE(Lists);
 
 } // namespace
+
+namespace {
+
+TEST_F(Lists, GoodsReceiptLinesAreReadWhereTheEntryKeepsThem) {
+    // Two files: the receipt lines of the work database are the list's; the
+    // export still writes the inventory lines of the store database.
+    const QString work = QStringLiteral("c:\\marbo\\bancacodean.mdb");
+    const data::Database w = f.store.create(work, data::schema::WorkDb);
+    addRow(w, "carico",
+           {"codcasa", 21, "eanrig", "8002222222222", "descrizione", "RISO", "colli", 7, "oper", 3});
+    f.state.workDbPath = work;
+    LineList* receipt = open("tarvo06b");
+    EXPECT_EQ(column(receipt, 2), QStringList{"RISO"});
+    EXPECT_EQ(f.field(receipt, "totqw")->text(), QStringLiteral("7"));
+    f.button(receipt, "Command2")->click();
+    EXPECT_TRUE(f.messages.shown().empty()) << f.messages.texts().join('\n').toStdString();
+    EXPECT_TRUE(exported().startsWith("80012345678900003\r\n"));
+}
+
+} // namespace
