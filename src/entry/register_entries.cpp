@@ -1,6 +1,7 @@
 #include "entry/register_entries.h"
 
 #include "entry/inventory_entry.h"
+#include "entry/order_entry.h"
 #include "ui/screen_registry.h"
 
 namespace entry {
@@ -8,6 +9,7 @@ namespace entry {
 void registerEntryScreens(ui::ScreenRegistry& r) {
     r.add(QStringLiteral("tarvo05"), [](ui::Services& s) { return new InventoryEntry(s); });
     r.add(QStringLiteral("tarvo05er"), [](ui::Services& s) { return new MissingArticlePopup(s); });
+    r.add(QStringLiteral("tarvo02"), [](ui::Services& s) { return new OrderEntry(s); });
 }
 
 } // namespace entry

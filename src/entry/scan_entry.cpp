@@ -11,6 +11,7 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -56,15 +57,34 @@ ScanEntry::ScanEntry(const QString& name, const Options& options, ui::Services& 
 
 QLineEdit* ScanEntry::entryField(const char* name, const QString& caption, int left, int top, int width,
                                  bool readOnly) {
+    QLabel* c = nullptr;
     if (!caption.isEmpty()) {
-        ui::label(this, nullptr, caption, {left, top, width + 600, 240}, ui::kSmallFont);
+        c = ui::label(this, nullptr, caption, {left, top, width + 600, 240}, ui::kSmallFont);
         top += 240;
     }
     QLineEdit* e = ui::field(this, name, {left, top, width, 375}, ui::kFieldFont);
     e->setReadOnly(readOnly);
     ui::setBackground(e, ui::color(ui::kWindowBackground));
     e->installEventFilter(this);
+    if (c)
+        captions_.insert(e, c);
     return e;
+}
+
+void ScanEntry::placeField(QLineEdit* field, const QString& caption, int left, int top, int width) {
+    QLabel* c = captions_.value(field);
+    if (caption.isEmpty()) {
+        if (c)
+            c->hide();
+    } else {
+        if (!c)
+            c = captions_.insert(field, ui::label(this, nullptr, caption, {}, ui::kSmallFont)).value();
+        c->setText(caption);
+        ui::place(c, {left, top, width + 600, 240});
+        c->show();
+        top += 240;
+    }
+    ui::place(field, {left, top, width, 375});
 }
 
 QPushButton* ScanEntry::entryButton(const char* name, const QString& caption, const QColor& colour,
@@ -79,7 +99,11 @@ data::Database ScanEntry::linesDb() const {
 }
 
 bool ScanEntry::onOperatorLines() const {
-    return lineQuery_ == options_.profile.lineQuery(state());
+    return lineQuery_ == lines();
+}
+
+articles::LineQuery ScanEntry::lines() const {
+    return options_.profile.lineQuery(state());
 }
 
 bool ScanEntry::eventFilter(QObject* watched, QEvent* event) {
@@ -113,7 +137,7 @@ void ScanEntry::Form_Load() {
         return;
     }
     state().priceList = QStringLiteral("01");
-    lineQuery_ = options_.profile.lineQuery(state());
+    lineQuery_ = lines();
     caltot();
     // An article handed over by a list screen is shown at once.
     if (!state().ean.blankPrefix(13))

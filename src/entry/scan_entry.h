@@ -10,6 +10,9 @@
 #include "ui/screen.h"
 #include "ui/toolkit.h"
 
+#include <QHash>
+
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -28,13 +31,14 @@ public:
     void Form_Load() override;
 
 protected:
-    // Procedures of the family.
-    articles::LookupEnd anagr();
+    // Procedures of the family; a member with lookup rules of its own
+    // overrides anagr.
+    virtual articles::LookupEnd anagr();
     void caltot();
     // After a store of q on the screen's lines: the total moves by q, without
     // summing every line again.
     void addToTotal(double q);
-    void chiaro();
+    virtual void chiaro();
     void clearFields();
     // The EAN field written into the shared EAN before a store: 1 to 12
     // characters become a 13-digit EAN.
@@ -42,6 +46,17 @@ protected:
     // True while the screen shows the shared operator's own lines (not those
     // after an EAN the down arrow stepped to).
     bool onOperatorLines() const;
+    // The screen's lines, as it opens on them: the operator's lines by default.
+    virtual articles::LineQuery lines() const;
+
+    // Members lay the family's fields out their own way: the field moves to
+    // (left, top) under its caption (none when empty), and members add fields
+    // and buttons of the same look.
+    void placeField(QLineEdit* field, const QString& caption, int left, int top, int width);
+    QLineEdit* entryField(const char* name, const QString& caption, int left, int top, int width,
+                          bool readOnly);
+    QPushButton* entryButton(const char* name, const QString& caption, const QColor& colour,
+                             const ui::Twips& at);
 
     // The controls, by their screen names.
     QLineEdit* eanw;
@@ -61,13 +76,14 @@ protected:
     QPushButton* Command1;  // Uscita
 
 private:
-    // Handlers, named as on every member.
-    void eanw_Enter();
-    void eanw_KeyDown();
+    // Handlers, named as on every member; a member whose screen acts
+    // otherwise overrides them.
+    virtual void eanw_Enter();
+    virtual void eanw_KeyDown();
     void eanw_Click();
-    void codcasaw_Enter();
-    void Command12_Click();
-    void Command13_Click();
+    virtual void codcasaw_Enter();
+    virtual void Command12_Click();
+    virtual void Command13_Click();
     void Command1_Click();
     // What each member does its own way.
     virtual void quanw_Enter() = 0;
@@ -77,17 +93,12 @@ private:
     // article at all.
     virtual void missingArticle() = 0;
 
-    // An entry field with its small caption above it (none when empty): the
-    // caption at (left, top), the field under it.
-    QLineEdit* entryField(const char* name, const QString& caption, int left, int top, int width,
-                          bool readOnly);
-    QPushButton* entryButton(const char* name, const QString& caption, const QColor& colour,
-                             const ui::Twips& at);
     data::Database linesDb() const;
     articles::EntryFields fields() const;
     void show(const articles::EntryFields& f);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    QHash<QLineEdit*, QLabel*> captions_; // the small caption above each field that has one
     const Options options_;
     articles::ArticleLookup lookup_;
     articles::LineQuery lineQuery_; // the lines the screen is on
