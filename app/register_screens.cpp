@@ -1,5 +1,6 @@
 #include "app/register_screens.h"
 
+#include "confirm/register_confirmations.h"
 #include "entry/register_entries.h"
 #include "lists/register_lists.h"
 #include "shell/register_menus.h"
@@ -10,6 +11,7 @@ void registerScreens(ui::ScreenRegistry& registry) {
     shell::registerMenus(registry);
     entry::registerEntryScreens(registry);
     lists::registerLists(registry);
+    confirm::registerConfirmations(registry);
 }
 
 } // namespace app

@@ -7,7 +7,7 @@
 namespace documents {
 
 NewOrderResult confirmNewOrder(const data::Database& work, const data::Database& comparison,
-                               const QDate& today, const std::function<void(int)>& beforeLine) {
+                               const QDate& today, const std::function<void(int, int)>& beforeLine) {
     NewOrderResult r;
     auto fail = [&r](const data::Error& e) {
         r = NewOrderResult{};
@@ -35,7 +35,7 @@ NewOrderResult confirmNewOrder(const data::Database& work, const data::Database&
     std::vector<ComparisonLine> handed;
     for (int i = 0; i < r.lines; ++i) {
         if (beforeLine)
-            beforeLine(i + 1);
+            beforeLine(i + 1, r.lines);
         const QString ean = lines[size_t(i)][0].toString();
         const data::Decimal packs =
             data::Decimal::fromVariant(lines[size_t(i)][1], 3).value_or(data::Decimal());
@@ -63,6 +63,33 @@ NewOrderResult confirmNewOrder(const data::Database& work, const data::Database&
     if (data::Error done = w.commit())
         return fail(done);
     return r;
+}
+
+std::optional<OrderDocument> orderDocument(const data::Database& work, std::int32_t year, std::int32_t number,
+                                           data::Error* error) {
+    data::Error e;
+    const auto row = work.rowNative(
+        QStringLiteral("SELECT count(*), max(bdator) FROM movimenti WHERE bannoc = ? AND bnumer = ?"),
+        {year, number}, &e);
+    if (error)
+        *error = e;
+    if (!row)
+        return std::nullopt;
+    OrderDocument d;
+    d.lines = row->at(0).toInt();
+    const QVariant last = row->at(1);
+    d.lastDate = last.typeId() == QMetaType::QDate ? last.toDate()
+                                                   : QDate::fromString(last.toString().left(10), Qt::ISODate);
+    return d;
+}
+
+std::optional<std::int32_t> lastOrderNumber(const data::Database& work, std::int32_t year,
+                                            data::Error* error) {
+    const QVariant v = work.scalarNative(QStringLiteral("SELECT max(bnumer) FROM movimenti WHERE bannoc = ?"),
+                                         {year}, error);
+    if (v.isNull())
+        return std::nullopt;
+    return std::int32_t(v.toLongLong());
 }
 
 } // namespace documents

@@ -18,6 +18,7 @@
 
 #include <QDate>
 #include <functional>
+#include <optional>
 
 namespace documents {
 
@@ -29,9 +30,25 @@ struct NewOrderResult {
     int handedOn = 0;     // price comparison rows written
 };
 
-// `beforeLine` runs with the number of each working line (from 1) before it
-// is handled, lines of 0 packs included (the progress bar; tests).
+// `beforeLine` runs with the number of each working line (from 1) and the
+// number of lines before the line is handled, lines of 0 packs included (the
+// progress bar; tests).
 NewOrderResult confirmNewOrder(const data::Database& work, const data::Database& comparison,
-                               const QDate& today, const std::function<void(int)>& beforeLine = {});
+                               const QDate& today,
+                               const std::function<void(int line, int lines)>& beforeLine = {});
+
+// The order document an append goes to, as the dialog shows it: how many
+// lines it holds and the date of its last line.
+struct OrderDocument {
+    int lines = 0;
+    QDate lastDate;
+};
+std::optional<OrderDocument> orderDocument(const data::Database& work, std::int32_t year, std::int32_t number,
+                                           data::Error* error = nullptr);
+
+// The highest order document number of a year in `movimenti`: the order the
+// staff are filling; nullopt when the year has none.
+std::optional<std::int32_t> lastOrderNumber(const data::Database& work, std::int32_t year,
+                                            data::Error* error = nullptr);
 
 } // namespace documents

@@ -59,7 +59,7 @@ protected:
     bool oneFile() const { return QByteArray(std::get<1>(GetParam())) == "c:"; }
     data::Database work() { return store->open(o.workPath); }
     data::Database comparison() { return store->open(kComparisonPath); }
-    documents::NewOrderResult confirm(const std::function<void(int)>& beforeLine = {}) {
+    documents::NewOrderResult confirm(const std::function<void(int, int)>& beforeLine = {}) {
         return documents::confirmNewOrder(work(), comparison(), QDate(2026, 12, 10), beforeLine);
     }
     // The fields of an EAN's row of `articoli` in a database, as text.
@@ -106,7 +106,10 @@ INSTANTIATE_TEST_SUITE_P(Both, NewOrder,
 
 TEST_P(NewOrder, LastOrdersAndTheCheapestSuppliersOfEveryDepartment) {
     std::vector<int> seen;
-    const auto r = confirm([&](int n) { seen.push_back(n); });
+    const auto r = confirm([&](int n, int lines) {
+        EXPECT_EQ(lines, 5);
+        seen.push_back(n);
+    });
     ASSERT_TRUE(r.error.ok()) << r.error.message().toStdString() << r.error.detail.toStdString();
     EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4, 5})); // the line of 0 packs moves the bar too
     EXPECT_EQ(r.lines, 5);
@@ -167,7 +170,7 @@ TEST_P(NewOrder, KilledHalfwayLeavesBothFilesAsTheyWere) {
     if (child == 0) {
         data::Databases dbs{mapping};
         documents::confirmNewOrder(dbs.open(workPath), dbs.open(kComparisonPath), QDate(2026, 12, 10),
-                                   [](int n) {
+                                   [](int n, int) {
                                        if (n == 4)
                                            _exit(9); // the program killed with three lines written
                                    });
