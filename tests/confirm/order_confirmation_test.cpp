@@ -56,6 +56,12 @@ MARBO_ON_EACH_ENGINE(OrderConfirmation);
 TEST_P(OrderConfirmation, OpensOnTheLastOrderDocumentOfTheYear) {
     open();
     EXPECT_EQ(d->windowTitle(), QStringLiteral("Conferma Ordine "));
+    QStringList captions;
+    for (const QLabel* l : d->findChildren<QLabel*>())
+        captions << l->text();
+    EXPECT_TRUE(captions.contains("Anno"));
+    EXPECT_TRUE(captions.contains("Data"));
+    EXPECT_TRUE(captions.contains("Numero"));
     EXPECT_EQ(text("annow"), QStringLiteral("2026"));
     EXPECT_EQ(text("datorw"), QStringLiteral("10/12/2026"));
     EXPECT_EQ(text("numerow"), QStringLiteral("7"));
@@ -90,11 +96,13 @@ TEST_P(OrderConfirmation, NewOrderNeedsTheComparisonAndLines) {
     addOrderLine(o.work, "8000000000456", 4, "M");
     // No price comparison database: said at once, nothing written.
     const data::Location cmp = o.comparison.location();
-    if (cmp.engine == data::Engine::Postgres)
+    if (cmp.engine == data::Engine::Postgres) {
         ASSERT_TRUE(o.work.executeNative(QStringLiteral("DROP SCHEMA \"%1\" CASCADE").arg(cmp.schema)).ok());
+    }
     f->store.dbs().closeAll();
-    if (cmp.engine == data::Engine::Sqlite)
+    if (cmp.engine == data::Engine::Sqlite) {
         ASSERT_TRUE(QFile::remove(cmp.file));
+    }
     o.work = f->store.open(o.workPath);
     open();
     f->click(d, "Command1");

@@ -6,7 +6,9 @@
 #include "screen_fixture.h"
 #include "ui/toolkit.h"
 
+#include <QApplication>
 #include <QFrame>
+#include <QLabel>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -328,6 +330,46 @@ TEST_P(OrderEntry, CodeFieldStepDeleteAndCancel) {
         EXPECT_TRUE(text(name).isEmpty()) << name;
     EXPECT_TRUE(f->state.ean.trimmed().isEmpty());
     EXPECT_TRUE(f->messages.shown().empty()) << f->messages.texts().join('|').toStdString();
+}
+
+TEST_P(OrderEntry, CaptionsAndFocusColours) {
+    EXPECT_EQ(e->windowTitle(), QStringLiteral("Immissione Ordine"));
+    QStringList captions;
+    for (const QLabel* l : e->findChildren<QLabel*>())
+        if (l->isVisible())
+            captions << l->text();
+    for (const char* c :
+         {"Codice Ean/Lorv", "Codice Lorv", "Quantità", "UM", "Imb.", "Colli Ult.Ord.", "Data ult.ordine",
+          "Ora Trasmissione", "Costo + Iva", "Prezzo Ven.", "Offerta", "Margine", "Totale Quantità"})
+        EXPECT_TRUE(captions.contains(QString::fromUtf8(c))) << c;
+    EXPECT_EQ(field("descrw")->toolTip(), QStringLiteral("Clicca qui per ricercare Articolo"));
+    const std::pair<const char*, const char*> buttons[] = {
+        {"Command5", "Conferma"}, {"Command12", "Elimina"}, {"Command13", "Annulla"}, {"Command1", "Uscita"}};
+    for (const auto& [name, caption] : buttons)
+        EXPECT_EQ(f->button(e, name)->text(), QString::fromLatin1(caption));
+    EXPECT_EQ(f->button(e, "Command1")->toolTip(), QStringLiteral("Uscita programma"));
+    EXPECT_FALSE(f->button(e, "Command2")->icon().isNull());
+    EXPECT_FALSE(f->button(e, "Command3")->icon().isNull());
+    EXPECT_FALSE(field("operw")->isVisible());
+    EXPECT_FALSE(field("qinvw")->isVisible());
+
+    // The field that gets the focus turns yellow; the others go back to the
+    // window colour, the description keeping its yellow.
+    const QColor yellow = ui::color(ui::kFocusYellow), window = ui::color(ui::kWindowBackground);
+    e->activateWindow();
+    QApplication::setActiveWindow(e);
+    for (const char* name : {"umw", "descrw", "codcasaw", "quanw", "eanw"}) {
+        SCOPED_TRACE(name);
+        field(name)->setFocus();
+        QApplication::processEvents();
+        EXPECT_EQ(ui::background(field(name)), yellow);
+        for (const char* other : {"umw", "codcasaw", "quanw", "eanw"}) {
+            if (QByteArray(other) != name) {
+                EXPECT_EQ(ui::background(field(other)), window) << other;
+            }
+        }
+    }
+    EXPECT_EQ(ui::background(field("descrw")), yellow);
 }
 
 TEST_P(OrderEntry, OpeningShowsTheLineOfAListAndNeedsTheWorkDatabase) {
