@@ -71,8 +71,11 @@ OrderEntry::OrderEntry(ui::Services& services, QWidget* parent)
     : ScanEntry(QStringLiteral("tarvo02"), orderOptions(), services, parent)
     , order_(services.dbs, services.state) {
     setInnerSize(6135, 4320);
-    operw->hide();
-    qinvw->hide();
+    // No operator and no count of an operator's line on an order.
+    for (QLineEdit* unused : {operw, qinvw}) {
+        placeField(unused, {}, 0, 0, 0);
+        unused->hide();
+    }
     placeField(eanw, QStringLiteral("Codice Ean/Lorv"), 120, 60, 2400);
     placeField(codcasaw, QStringLiteral("Codice Lorv"), 2640, 60, 1200);
     placeField(imballow, QStringLiteral("Imb."), 3960, 60, 720);
