@@ -4,6 +4,7 @@
 #include "entry/register_entries.h"
 #include "lists/register_lists.h"
 #include "shell/register_menus.h"
+#include "supplier_orders/register_supplier_orders.h"
 
 namespace app {
 
@@ -12,6 +13,7 @@ void registerScreens(ui::ScreenRegistry& registry) {
     entry::registerEntryScreens(registry);
     lists::registerLists(registry);
     confirm::registerConfirmations(registry);
+    supplier_orders::registerSupplierOrders(registry);
 }
 
 } // namespace app

@@ -2,6 +2,7 @@
 // program's own data root).
 #include "data/location.h"
 #include "demo_orders.h"
+#include "demo_supplier_orders.h"
 #include "storegen.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
     const QString root = args.size() > 1 ? args.at(1) : data::DriveMapping::fromEnvironment().dataRoot();
     storegen::Shape shape;
     QString err = storegen::makeStore(root, shape);
+    if (err.isEmpty())
+        err = storegen::addDemoSupplierOrder(root, shape.today);
     if (err.isEmpty())
         err = storegen::addOrderDemo(root, shape.today);
     if (!err.isEmpty()) {

@@ -1,10 +1,12 @@
 // shoot-screens ROOT OUTDIR: opens the main menu, every section menu and the
-// working screens built so far on the store under ROOT and writes a picture of
-// each into OUTDIR (for the docs).
+// working screens built so far (the supplier order screens among them) on the
+// store under ROOT and writes a picture of each into OUTDIR (for the docs).
 #include "app/program.h"
+#include "ui/data_grid.h"
 #include "ui/messages.h"
 #include "ui/printer.h"
 #include "ui/screen.h"
+#include "ui/screen_registry.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -21,6 +23,44 @@ void click(QWidget* w, const char* name) {
     if (auto* b = w->findChild<QAbstractButton*>(QString::fromLatin1(name)))
         b->click();
 }
+QLineEdit* field(QWidget* w, const char* name) {
+    return w ? w->findChild<QLineEdit*>(QString::fromLatin1(name)) : nullptr;
+}
+
+// The supplier orders: the menu, the open orders, a line being received and
+// the order with that line delivered.
+void shootSupplierOrders(ui::ScreenRegistry& registry, ui::Screen* supplierDocuments, const QString& out) {
+    click(supplierDocuments, "Command12");
+    ui::Screen* menu = registry.find(QStringLiteral("lumo07"));
+    if (!menu)
+        return;
+    shoot(menu, out, QStringLiteral("lumo07"));
+    click(menu, "Command13");
+    ui::Screen* list = registry.find(QStringLiteral("lumo08"));
+    auto* orders = list ? list->findChild<ui::DataGrid*>(QStringLiteral("ord")) : nullptr;
+    if (!orders || orders->rows() < 2)
+        return;
+    orders->setCurrentRow(1);
+    shoot(list, out, QStringLiteral("lumo08"));
+    click(list, "Command5");
+    ui::Screen* order = registry.find(QStringLiteral("lumo10"));
+    auto* lines = order ? order->findChild<ui::DataGrid*>(QStringLiteral("ord")) : nullptr;
+    if (!lines || lines->rows() < 2)
+        return;
+    field(order, "eanw")->setText(lines->textMatrix(1, 2));
+    emit field(order, "eanw")->returnPressed();
+    ui::Screen* line = registry.find(QStringLiteral("lumo09"));
+    if (!line)
+        return;
+    field(line, "collicw")->setText(QStringLiteral("3"));
+    emit field(line, "collicw")->returnPressed();
+    field(line, "lottofw")->setText(QStringLiteral("L26-340"));
+    shoot(line, out, QStringLiteral("lumo09"));
+    emit field(line, "quanciw")->returnPressed();
+    if (ui::Screen* again = registry.find(QStringLiteral("lumo10")))
+        shoot(again, out, QStringLiteral("lumo10"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -101,10 +141,15 @@ int main(int argc, char** argv) {
     }
     click(main, "Command6");
     shoot(main, out, QStringLiteral("tarvom-fornitori"));
+    // The first supplier in name order: the demo store's order in progress is his.
+    if (auto* suppliers = main->findChild<ui::DataGrid*>(QStringLiteral("flex1")))
+        suppliers->clickCell(1, 1);
     click(main, "Command9");
-    shoot(registry.find(QStringLiteral("tarvof")), out, QStringLiteral("tarvof"));
+    ui::Screen* supplierDocuments = registry.find(QStringLiteral("tarvof"));
+    shoot(supplierDocuments, out, QStringLiteral("tarvof"));
     for (const char* name : {"tarvo01b", "tarvo01r", "tarvo01f"})
         shoot(registry.open(QString::fromLatin1(name)), out, QString::fromLatin1(name));
+    shootSupplierOrders(registry, supplierDocuments, out);
     for (const QString& m : messages.texts())
         QTextStream(stderr) << "message: " << m << "\n";
     return 0;
