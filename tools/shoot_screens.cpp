@@ -1,7 +1,9 @@
-// shoot-screens ROOT OUTDIR: opens the main menu, every section menu and the
-// working screens built so far (the supplier order screens among them) on the
-// store under ROOT and writes a picture of each into OUTDIR (for the docs).
+// shoot-screens ROOT OUTDIR: opens the main menu, every section menu, the
+// department order screens, the shelf label screens and the supplier order
+// screens on the store under ROOT and writes a picture of each into OUTDIR
+// (for the docs).
 #include "app/program.h"
+#include "articles/article_reads.h"
 #include "ui/data_grid.h"
 #include "ui/messages.h"
 #include "ui/printer.h"
@@ -23,6 +25,45 @@ void click(QWidget* w, const char* name) {
     if (auto* b = w->findChild<QAbstractButton*>(QString::fromLatin1(name)))
         b->click();
 }
+void enter(QLineEdit* field, const QString& text) {
+    field->setText(text);
+    emit field->returnPressed();
+}
+
+// The shelf label menu, the label requests after a few scans with an article
+// on offer handed over, and a sale price derived from a markup of 30 %.
+void shootLabels(app::Program& program, const QString& out) {
+    ui::ScreenRegistry& registry = program.registry;
+    click(registry.find(QStringLiteral("tarvom")), "Command2"); // Frontalini
+    ui::Screen* menu = registry.find(QStringLiteral("tarvo07"));
+    if (!menu)
+        return;
+    shoot(menu, out, QStringLiteral("tarvo07"));
+    const data::Database store = program.dbs.open(program.state.storeDbPath);
+    auto eanOf = [&store](int code) { return articles::eanOfCode(store, code).value_or(QString()); };
+    click(menu, "Command12");
+    if (ui::Screen* e = registry.find(QStringLiteral("tarvo08"))) {
+        for (const int code : {1006, 1012, 1020})
+            enter(e->findChild<QLineEdit*>(QStringLiteral("eanw")), eanOf(code));
+        e->close();
+    }
+    program.state.ean = eanOf(1003); // on offer now
+    click(menu, "Command12");
+    if (ui::Screen* e = registry.find(QStringLiteral("tarvo08"))) {
+        shoot(e, out, QStringLiteral("tarvo08"));
+        e->close();
+    }
+    program.state.ean = QString();
+    click(menu, "Command2");
+    if (ui::Screen* e = registry.find(QStringLiteral("tarvo08b"))) {
+        enter(e->findChild<QLineEdit*>(QStringLiteral("eanw")), QStringLiteral("1010"));
+        e->findChild<QLineEdit*>(QStringLiteral("ricaw"))->setText(QStringLiteral("30"));
+        shoot(e, out, QStringLiteral("tarvo08b"));
+        e->close();
+    }
+    menu->close();
+}
+
 QLineEdit* field(QWidget* w, const char* name) {
     return w ? w->findChild<QLineEdit*>(QString::fromLatin1(name)) : nullptr;
 }
@@ -139,6 +180,7 @@ int main(int argc, char** argv) {
             c->close();
         }
     }
+    shootLabels(program, out);
     click(main, "Command6");
     shoot(main, out, QStringLiteral("tarvom-fornitori"));
     // The first supplier in name order: the demo store's order in progress is his.
