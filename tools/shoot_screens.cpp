@@ -1,7 +1,7 @@
 // shoot-screens ROOT OUTDIR: opens the main menu, every section menu, the
-// shelf label screens, the supplier order screens and the supplier-document
-// entry screens on the store under ROOT and writes a picture of each into
-// OUTDIR (for the docs).
+// department order screens, the shelf label screens, the supplier order
+// screens and the supplier-document entry screens on the store under ROOT and
+// writes a picture of each into OUTDIR (for the docs).
 #include "app/program.h"
 #include "articles/article_reads.h"
 #include "data/table.h"
@@ -232,6 +232,36 @@ int main(int argc, char** argv) {
     click(inventory, "Command13"); // the operator's lines
     if (ui::Screen* list = registry.find(QStringLiteral("tarvo06")))
         shoot(list, out, QStringLiteral("tarvo06"));
+    // A department order: an article shown, a few lines, the description
+    // search, the confirmation.
+    if (ui::Screen* orders = registry.find(QStringLiteral("tarvo01"))) {
+        click(orders, "Command12");
+        if (ui::Screen* e = registry.find(QStringLiteral("tarvo02"))) {
+            auto* eanw = e->findChild<QLineEdit*>(QStringLiteral("eanw"));
+            auto* quanw = e->findChild<QLineEdit*>(QStringLiteral("quanw"));
+            auto* descrw = e->findChild<QLineEdit*>(QStringLiteral("descrw"));
+            for (const char* code : {"1012", "1020", "1031"}) {
+                eanw->setText(QString::fromLatin1(code));
+                emit eanw->returnPressed();
+                quanw->setText(QStringLiteral("2"));
+                emit quanw->returnPressed();
+            }
+            eanw->setText(QStringLiteral("1003")); // on offer, with a last order
+            emit eanw->returnPressed();
+            quanw->setText(QStringLiteral("3"));
+            shoot(e, out, QStringLiteral("tarvo02"));
+            emit quanw->returnPressed();
+            descrw->setText(QStringLiteral("BARILLINA"));
+            emit descrw->returnPressed();
+            shoot(e, out, QStringLiteral("tarvo02-ricerca"));
+            e->close();
+        }
+        click(orders, "Command2");
+        if (ui::Screen* c = registry.find(QStringLiteral("cnford"))) {
+            shoot(c, out, QStringLiteral("cnford"));
+            c->close();
+        }
+    }
     shootLabels(program, out);
     click(main, "Command6");
     shoot(main, out, QStringLiteral("tarvom-fornitori"));

@@ -56,32 +56,34 @@ ScanEntry::ScanEntry(const QString& name, const Options& options, ui::Services& 
 
 QLineEdit* ScanEntry::entryField(const char* name, const QString& caption, int left, int top, int width,
                                  bool readOnly) {
-    QLabel* l = nullptr;
+    QLabel* c = nullptr;
     if (!caption.isEmpty()) {
-        l = ui::label(this, nullptr, caption, {left, top, width + 600, 240}, ui::kSmallFont);
+        c = ui::label(this, nullptr, caption, {left, top, width + 600, 240}, ui::kSmallFont);
         top += 240;
     }
     QLineEdit* e = ui::field(this, name, {left, top, width, 375}, ui::kFieldFont);
-    if (l)
-        captions_.insert(e, l);
     e->setReadOnly(readOnly);
     ui::setBackground(e, ui::color(ui::kWindowBackground));
     e->installEventFilter(this);
+    if (c)
+        captions_.insert(e, c);
     return e;
 }
 
-void ScanEntry::placeField(QLineEdit* e, const QString& caption, int left, int top, int width) {
-    QLabel* l = captions_.value(e);
-    if (!l && !caption.isEmpty()) {
-        l = ui::label(this, nullptr, caption, {}, ui::kSmallFont);
-        captions_.insert(e, l);
+void ScanEntry::placeField(QLineEdit* field, const QString& caption, int left, int top, int width) {
+    QLabel* c = captions_.value(field);
+    if (caption.isEmpty()) {
+        if (c)
+            c->hide();
+    } else {
+        if (!c)
+            c = captions_.insert(field, ui::label(this, nullptr, caption, {}, ui::kSmallFont)).value();
+        c->setText(caption);
+        ui::place(c, {left, top, width + 600, 240});
+        c->show();
+        top += 240;
     }
-    if (l) {
-        l->setText(caption);
-        l->setVisible(!caption.isEmpty());
-        ui::place(l, left, top, width + 600, 240);
-    }
-    ui::place(e, left, top + 240, width, 375);
+    ui::place(field, {left, top, width, 375});
 }
 
 void ScanEntry::showAsPicture(QPushButton* b, QStyle::StandardPixmap picture, const QString& toolTip) {
@@ -103,7 +105,11 @@ data::Database ScanEntry::linesDb() const {
 }
 
 bool ScanEntry::onOperatorLines() const {
-    return lineQuery_ == options_.profile.lineQuery(state());
+    return lineQuery_ == lines();
+}
+
+articles::LineQuery ScanEntry::lines() const {
+    return options_.profile.lineQuery(state());
 }
 
 bool ScanEntry::eventFilter(QObject* watched, QEvent* event) {
@@ -137,7 +143,7 @@ void ScanEntry::Form_Load() {
         return;
     }
     state().priceList = QStringLiteral("01");
-    lineQuery_ = options_.profile.lineQuery(state());
+    lineQuery_ = lines();
     // An article handed over by a list screen is shown at once; not after a
     // failure already told.
     if (caltot() && !state().ean.blankPrefix(13))

@@ -37,7 +37,8 @@ public:
     void Form_Load() override;
 
 protected:
-    // Procedures of the family.
+    // Procedures of the family; a member with lookup rules of its own
+    // overrides anagr.
     virtual articles::LookupEnd anagr();
     // False after a failure, told to the operator.
     bool caltot();
@@ -47,7 +48,7 @@ protected:
     // After a store of q on the screen's lines: the total moves by q, without
     // summing every line again.
     void addToTotal(data::Decimal q);
-    void chiaro();
+    virtual void chiaro();
     void clearFields();
     // The EAN field written into the shared EAN before a store: 1 to 12
     // characters become a 13-digit EAN.
@@ -56,20 +57,26 @@ protected:
     // after an EAN the down arrow stepped to).
     bool onOperatorLines() const;
     const Options& options() const { return options_; }
+    // The screen's lines, as it opens on them: the operator's lines by default.
+    virtual articles::LineQuery lines() const;
 
-    // An entry field with its small caption above it (none when empty): the
-    // caption at (left, top), the field under it.
+    // Members lay the family's fields out their own way: the field moves to
+    // (left, top) under its caption (none when empty), and members add fields
+    // and buttons of the same look.
+    void placeField(QLineEdit* field, const QString& caption, int left, int top, int width);
     QLineEdit* entryField(const char* name, const QString& caption, int left, int top, int width,
                           bool readOnly);
-    // Moves a field of the family, with its caption, and gives the caption
-    // the member's text (empty: no caption).
-    void placeField(QLineEdit* field, const QString& caption, int left, int top, int width);
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    QPushButton* entryButton(const char* name, const QString& caption, const QColor& colour,
+                             const ui::Twips& at);
     // A button of the family shown as a picture, without caption.
     void showAsPicture(QPushButton* button, QStyle::StandardPixmap picture, const QString& toolTip);
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
-    // Handlers that members may do their own way.
+    // Handlers, named as on every member; a member whose screen acts
+    // otherwise overrides them.
     virtual void eanw_Enter();
+    virtual void eanw_KeyDown();
+    virtual void codcasaw_Enter();
     virtual void Command12_Click(); // Elimina
     virtual void Command13_Click(); // Annulla
 
@@ -91,10 +98,7 @@ protected:
     QPushButton* Command1;  // Uscita
 
 private:
-    // Handlers, named as on every member.
-    void eanw_KeyDown();
     void eanw_Click();
-    void codcasaw_Enter();
     void Command1_Click();
     // What each member does its own way.
     virtual void quanw_Enter() = 0;
@@ -104,16 +108,14 @@ private:
     // article at all.
     virtual void missingArticle() = 0;
 
-    QPushButton* entryButton(const char* name, const QString& caption, const QColor& colour,
-                             const ui::Twips& at);
     data::Database linesDb() const;
     articles::EntryFields fields() const;
     void show(const articles::EntryFields& f);
 
     const Options options_;
     articles::ArticleLookup lookup_;
-    articles::LineQuery lineQuery_; // the lines the screen is on
-    QHash<const QLineEdit*, QLabel*> captions_;
+    articles::LineQuery lineQuery_;             // the lines the screen is on
+    QHash<const QLineEdit*, QLabel*> captions_; // the small caption above each field that has one
     data::Decimal total_;
 };
 

@@ -54,6 +54,10 @@ public:
             pg_.schemaPrefix = QStringLiteral("t%1_").arg(QRandomGenerator::global()->generate64(), 0, 36);
             mapping.mapToPostgres(QLatin1Char('t'), pg_);
             mapping.mapToPostgres(QLatin1Char('c'), pg_);
+            // A second drive of the same server: its files are schemas of their own.
+            data::PgServer d = pg_;
+            d.schemaPrefix += QStringLiteral("d_");
+            mapping.mapToPostgres(QLatin1Char('d'), d);
         }
         dbs_ = std::make_unique<data::Databases>(mapping);
     }
