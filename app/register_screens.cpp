@@ -1,8 +1,10 @@
 #include "app/register_screens.h"
 
 #include "entry/register_entries.h"
+#include "labels/register_labels.h"
 #include "lists/register_lists.h"
 #include "shell/register_menus.h"
+#include "supplier_orders/register_supplier_orders.h"
 
 namespace app {
 
@@ -10,6 +12,8 @@ void registerScreens(ui::ScreenRegistry& registry) {
     shell::registerMenus(registry);
     entry::registerEntryScreens(registry);
     lists::registerLists(registry);
+    labels::registerLabelScreens(registry);
+    supplier_orders::registerSupplierOrders(registry);
 }
 
 } // namespace app

@@ -1,6 +1,7 @@
 // make-demo [root]: builds the demo store under the data root (default: the
 // program's own data root).
 #include "data/location.h"
+#include "demo_supplier_orders.h"
 #include "storegen.h"
 
 #include <QCoreApplication>
@@ -11,7 +12,9 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments();
     const QString root = args.size() > 1 ? args.at(1) : data::DriveMapping::fromEnvironment().dataRoot();
     storegen::Shape shape;
-    const QString err = storegen::makeStore(root, shape);
+    QString err = storegen::makeStore(root, shape);
+    if (err.isEmpty())
+        err = storegen::addDemoSupplierOrder(root, shape.today);
     if (!err.isEmpty()) {
         QTextStream(stderr) << "make-demo: " << err << "\n";
         return 1;

@@ -1,9 +1,13 @@
-// shoot-screens ROOT OUTDIR: opens the main menu and every section menu on the
-// store under ROOT and writes a picture of each into OUTDIR (for the docs).
+// shoot-screens ROOT OUTDIR: opens the main menu, every section menu, the
+// shelf label screens and the supplier order screens on the store under ROOT
+// and writes a picture of each into OUTDIR (for the docs).
 #include "app/program.h"
+#include "articles/article_reads.h"
+#include "ui/data_grid.h"
 #include "ui/messages.h"
 #include "ui/printer.h"
 #include "ui/screen.h"
+#include "ui/screen_registry.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -20,6 +24,83 @@ void click(QWidget* w, const char* name) {
     if (auto* b = w->findChild<QAbstractButton*>(QString::fromLatin1(name)))
         b->click();
 }
+void enter(QLineEdit* field, const QString& text) {
+    field->setText(text);
+    emit field->returnPressed();
+}
+
+// The shelf label menu, the label requests after a few scans with an article
+// on offer handed over, and a sale price derived from a markup of 30 %.
+void shootLabels(app::Program& program, const QString& out) {
+    ui::ScreenRegistry& registry = program.registry;
+    click(registry.find(QStringLiteral("tarvom")), "Command2"); // Frontalini
+    ui::Screen* menu = registry.find(QStringLiteral("tarvo07"));
+    if (!menu)
+        return;
+    shoot(menu, out, QStringLiteral("tarvo07"));
+    const data::Database store = program.dbs.open(program.state.storeDbPath);
+    auto eanOf = [&store](int code) { return articles::eanOfCode(store, code).value_or(QString()); };
+    click(menu, "Command12");
+    if (ui::Screen* e = registry.find(QStringLiteral("tarvo08"))) {
+        for (const int code : {1006, 1012, 1020})
+            enter(e->findChild<QLineEdit*>(QStringLiteral("eanw")), eanOf(code));
+        e->close();
+    }
+    program.state.ean = eanOf(1003); // on offer now
+    click(menu, "Command12");
+    if (ui::Screen* e = registry.find(QStringLiteral("tarvo08"))) {
+        shoot(e, out, QStringLiteral("tarvo08"));
+        e->close();
+    }
+    program.state.ean = QString();
+    click(menu, "Command2");
+    if (ui::Screen* e = registry.find(QStringLiteral("tarvo08b"))) {
+        enter(e->findChild<QLineEdit*>(QStringLiteral("eanw")), QStringLiteral("1010"));
+        e->findChild<QLineEdit*>(QStringLiteral("ricaw"))->setText(QStringLiteral("30"));
+        shoot(e, out, QStringLiteral("tarvo08b"));
+        e->close();
+    }
+    menu->close();
+}
+
+QLineEdit* field(QWidget* w, const char* name) {
+    return w ? w->findChild<QLineEdit*>(QString::fromLatin1(name)) : nullptr;
+}
+
+// The supplier orders: the menu, the open orders, a line being received and
+// the order with that line delivered.
+void shootSupplierOrders(ui::ScreenRegistry& registry, ui::Screen* supplierDocuments, const QString& out) {
+    click(supplierDocuments, "Command12");
+    ui::Screen* menu = registry.find(QStringLiteral("lumo07"));
+    if (!menu)
+        return;
+    shoot(menu, out, QStringLiteral("lumo07"));
+    click(menu, "Command13");
+    ui::Screen* list = registry.find(QStringLiteral("lumo08"));
+    auto* orders = list ? list->findChild<ui::DataGrid*>(QStringLiteral("ord")) : nullptr;
+    if (!orders || orders->rows() < 2)
+        return;
+    orders->setCurrentRow(1);
+    shoot(list, out, QStringLiteral("lumo08"));
+    click(list, "Command5");
+    ui::Screen* order = registry.find(QStringLiteral("lumo10"));
+    auto* lines = order ? order->findChild<ui::DataGrid*>(QStringLiteral("ord")) : nullptr;
+    if (!lines || lines->rows() < 2)
+        return;
+    field(order, "eanw")->setText(lines->textMatrix(1, 2));
+    emit field(order, "eanw")->returnPressed();
+    ui::Screen* line = registry.find(QStringLiteral("lumo09"));
+    if (!line)
+        return;
+    field(line, "collicw")->setText(QStringLiteral("3"));
+    emit field(line, "collicw")->returnPressed();
+    field(line, "lottofw")->setText(QStringLiteral("L26-340"));
+    shoot(line, out, QStringLiteral("lumo09"));
+    emit field(line, "quanciw")->returnPressed();
+    if (ui::Screen* again = registry.find(QStringLiteral("lumo10")))
+        shoot(again, out, QStringLiteral("lumo10"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -68,12 +149,18 @@ int main(int argc, char** argv) {
     click(inventory, "Command13"); // the operator's lines
     if (ui::Screen* list = registry.find(QStringLiteral("tarvo06")))
         shoot(list, out, QStringLiteral("tarvo06"));
+    shootLabels(program, out);
     click(main, "Command6");
     shoot(main, out, QStringLiteral("tarvom-fornitori"));
+    // The first supplier in name order: the demo store's order in progress is his.
+    if (auto* suppliers = main->findChild<ui::DataGrid*>(QStringLiteral("flex1")))
+        suppliers->clickCell(1, 1);
     click(main, "Command9");
-    shoot(registry.find(QStringLiteral("tarvof")), out, QStringLiteral("tarvof"));
+    ui::Screen* supplierDocuments = registry.find(QStringLiteral("tarvof"));
+    shoot(supplierDocuments, out, QStringLiteral("tarvof"));
     for (const char* name : {"tarvo01b", "tarvo01r", "tarvo01f"})
         shoot(registry.open(QString::fromLatin1(name)), out, QString::fromLatin1(name));
+    shootSupplierOrders(registry, supplierDocuments, out);
     for (const QString& m : messages.texts())
         QTextStream(stderr) << "message: " << m << "\n";
     return 0;

@@ -297,8 +297,8 @@ QString makeStore(const data::DriveMapping& mapping, const Shape& shape) {
                      "prezzox", "einv", "eacq", "eres", "even", "egia"});
         Rows articolo(db, "articolo", {"codart", "desart", "imbart", "przart", "ivart", "umart", "desgru"});
         Rows articoli(db, "articoli",
-                      {"codean", "desart", "imballo", "costo1", "ivart", "costo2", "costo3", "costo4",
-                       "colli1", "colli2", "colli3", "colli4", "sel"});
+                      {"codean", "codart", "desart", "imballo", "costo1", "ivart", "costo2", "costo3",
+                       "costo4", "colli1", "colli2", "colli3", "colli4", "sel"});
         Rows inventario(db, "inventario",
                         {"codcasa", "eanrig", "descrizione", "unitam", "prezzo", "colli", "quantita",
                          "imballo", "iva", "desfor", "desgru", "oper"});
@@ -398,7 +398,7 @@ QString makeStore(const data::DriveMapping& mapping, const Shape& shape) {
             if (!store) {
                 // Price comparison: two to four suppliers' costs.
                 const int offers = 2 + apick(3);
-                QVariantList row{eans[0], desart, pack, cost, g.vat};
+                QVariantList row{eans[0], codart, desart, pack, cost, g.vat};
                 for (int s = 0; s < 3; ++s)
                     row << (s + 1 < offers ? QVariant(cents(cost * auniform(0.9, 1.15))) : QVariant(0.0));
                 row << 0 << 0 << 0 << 0 << QString();

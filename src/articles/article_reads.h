@@ -1,9 +1,10 @@
-// Plain reads of an article's rows: the article code of an EAN, the first EAN
-// of an article code and the price-list row of a code. The lookup, the entry
-// screens and the working-line stores all seek through these, so each seek is
-// written once.
+// Plain reads of an article's rows: the article code of an EAN (or of an
+// in-store prefix), the first EAN of an article code, the price-list row of a
+// code and its price data. The lookup, the entry screens and the working-line
+// stores all seek through these, so each seek is written once.
 #pragma once
 
+#include "articles/prices.h"
 #include "data/table.h"
 
 #include <optional>
@@ -20,10 +21,20 @@ std::optional<std::int32_t> codeOfEan(const data::Database& db, const QString& e
 // when the code has none.
 std::optional<QString> eanOfCode(const data::Database& db, qlonglong code, data::Error* error = nullptr);
 
+// The article code of the first EAN row whose EAN begins with `prefix` (the
+// in-store prefix of a weighed article's code); nullopt when none does, or
+// when the prefix is not made of digits.
+std::optional<std::int32_t> codeOfEanPrefix(const data::Database& db, const QString& prefix,
+                                            data::Error* error = nullptr);
+
 // The price-list row (listi01) of an article code, current in the returned
 // table: its fields are read by name, Null kept. nullopt when the code has no
 // row.
 std::optional<data::Table> priceListRow(const data::Database& db, std::int32_t code,
                                         data::Error* error = nullptr);
+
+// The price data of a price-list row (the current row of `listi01`), for the
+// price displays: Null offer price and dates stay empty.
+ArticlePrices articlePrices(const data::Table& listi01);
 
 } // namespace articles

@@ -34,6 +34,17 @@ QString normaliseEanField(const QString& field) {
     return t;
 }
 
+QString eanByEffectiveLength(const QString& text) {
+    qsizetype b = text.size();
+    if (b > 12) {
+        const qsizetype blank = text.left(13).indexOf(QLatin1Char(' '));
+        b = blank < 0 ? 13 : blank;
+    }
+    if (b > 12)
+        return text.left(13);
+    return (QString(13 - b, QLatin1Char('0')) + text).left(13);
+}
+
 std::optional<QString> priceCarryingPrefix(const QString& field) {
     const QString t = field.trimmed();
     if (t.size() != 13 || field.isEmpty() || field.at(0) != QLatin1Char('2'))

@@ -19,6 +19,14 @@ std::optional<QString> ean13FromDigits(const QString& text);
 // zeros in front (when they are digits), anything else is taken as it stands.
 QString normaliseEanField(const QString& field);
 
+// The EAN of a code scanned or typed on the label request screen, by its
+// effective length: a text longer than 12 characters counts up to its first
+// blank among its first 13 (13 when there is none), a shorter one counts its
+// length. A count above 12 takes the text as it is, cut to 13; a shorter count
+// gets zeros in front to make 13 (a 7-digit code gets six), and a text with a
+// blank in position 9 becomes five zeros and its first eight characters.
+QString eanByEffectiveLength(const QString& text);
+
 // A price-carrying in-store code: 13 characters, the field begins with "2".
 // The pattern is the first seven digits (the article's in-store prefix); nullopt
 // when the code is not of that kind or the prefix holds other than digits.

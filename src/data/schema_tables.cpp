@@ -311,7 +311,7 @@ const std::vector<Table>& tables() {
         Table{"ordinif", StoreDb | WorkDb, supplierLineFields, supplierLineIndexes},
 
         // Supplier order headers (document type ORDFOR); fl1ts "E" closes an order.
-        // `dsccliente` is never written: the orders list sorts by it.
+        // `dsccliente` is never written; the orders list sorts by the supplier name instead.
         Table{"testao",
               StoreDb | WorkDb,
               {{"codutente", Kind::Int16},

@@ -23,8 +23,9 @@ public:
 
     // The supplier documents menu shows the store-mode panel again when it closes.
     void showStoreModePanel();
-    // The supplier orders menu renames the third function button when it closes.
-    void setThirdButtonCaption(const QString& caption);
+    // The supplier orders menu renames the third function button when it closes
+    // (by name: the screen modules do not include one another).
+    Q_INVOKABLE void setThirdButtonCaption(const QString& caption);
 
 private:
     void Command3_Click(); // ACCEDI

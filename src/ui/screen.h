@@ -1,7 +1,7 @@
 // A screen: a window opened without blocking the one that opened it. Its
 // opening steps (Form_Load) run when it is created anew; closing destroys it.
 // A screen reaches what it is handed (the shared state, the messages, the
-// registry, the clock, the databases) through the accessors below.
+// registry, the clock, the databases, the printer) through the accessors below.
 #pragma once
 
 #include "data/database.h"
@@ -29,6 +29,7 @@ protected:
     Messages& messages() const { return services_.messages; }
     ScreenRegistry& registry() const { return services_.registry; }
     const Clock& clock() const { return services_.clock; }
+    Printer& printer() const { return services_.printer; }
     data::Databases& databases() const { return services_.dbs; }
     // The database a path names, as it is now: a changed path takes effect at
     // the next operation.

@@ -35,8 +35,9 @@ public:
 
 class ScreenFixture {
 public:
-    explicit ScreenFixture(QDate today = QDate(2026, 12, 10))
-        : clock(today)
+    explicit ScreenFixture(QDate today = QDate(2026, 12, 10), data::Engine engine = data::Engine::Sqlite)
+        : store(engine)
+        , clock(today)
         , printer(testCupsServer())
         , services{state, store.dbs(), messages, registry, clock, printer} {
         registry.setServices(&services);
