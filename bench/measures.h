@@ -13,6 +13,7 @@ using Setup = std::function<void(Program&)>;
 
 void registerInventoryMeasures();
 void registerPrintingMeasures();
+void registerLabelMeasures();
 
 // Many handhelds at once on one store: stores and confirmations from N
 // processes. Prints its tables; returns the number of faults found (counts
