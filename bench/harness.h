@@ -51,8 +51,17 @@ class Context;
 using Work = std::function<Samples(Context&)>;
 
 struct Measure {
+    Measure(QString label, Figure figure, Work ours, Work rawSqlite, Work rawPostgres, Target target = {},
+            QString baseline = {})
+        : label(std::move(label))
+        , figure(figure)
+        , ours(std::move(ours))
+        , rawSqlite(std::move(rawSqlite))
+        , rawPostgres(std::move(rawPostgres))
+        , target(target)
+        , baseline(std::move(baseline)) {}
     QString label;
-    Figure figure = Figure::Latency;
+    Figure figure;
     Work ours;
     Work rawSqlite;   // empty: no baseline
     Work rawPostgres; // empty: no baseline
