@@ -1,5 +1,6 @@
 // The store handheld back-office: starts on the main menu with the shared
-// state empty and ends when the main menu is closed with "USCITA".
+// state empty and ends when the main menu is closed with "USCITA" and no
+// other screen is open (or, after it, when the last one is closed).
 #include "app/program.h"
 #include "ui/messages.h"
 #include "ui/printer.h"
@@ -17,8 +18,9 @@ int main(int argc, char** argv) {
     // Labels go to the first printer of the workstation's CUPS printer list.
     ui::CupsPrinter printer;
     app::Program program(data::DriveMapping::fromEnvironment(), messages, clock, printer);
-    ui::Screen* menu = program.registry.open(QStringLiteral("tarvom"));
-    // The run ends with the main menu: the other screens close with it.
-    QObject::connect(menu, &QObject::destroyed, &application, [&program] { program.registry.closeAll(); });
+    // The program decides when the run ends, not the last window: a message
+    // box closing after the screens must not end it early.
+    QApplication::setQuitOnLastWindowClosed(false);
+    program.start([] { QApplication::quit(); });
     return application.exec();
 }

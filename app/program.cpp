@@ -13,7 +13,16 @@ Program::Program(data::DriveMapping mapping, ui::Messages& messages, const ui::C
     registerScreens(registry);
 }
 
+ui::Screen* Program::start(std::function<void()> ended) {
+    registry.setOnScreenGone([this, ended = std::move(ended)] {
+        if (!registry.anyOpen() && ended)
+            ended();
+    });
+    return registry.open(QStringLiteral("tarvom"));
+}
+
 Program::~Program() {
+    registry.setOnScreenGone({});
     registry.closeAll();
 }
 

@@ -10,6 +10,8 @@
 #include "ui/screen_registry.h"
 #include "ui/services.h"
 
+#include <functional>
+
 namespace app {
 
 class Program {
@@ -19,6 +21,12 @@ public:
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
+
+    // Opens the main menu. The run ends (`ended` is called) when the main
+    // menu has been closed and no other screen is open: "USCITA" closes the
+    // main menu only, so a screen still open (an entry with a count typed)
+    // stays, and the run ends when the last one is closed.
+    ui::Screen* start(std::function<void()> ended);
 
     state::SharedState state;
     data::Databases dbs;

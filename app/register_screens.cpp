@@ -1,5 +1,6 @@
 #include "app/register_screens.h"
 
+#include "confirm/register_confirmations.h"
 #include "entry/register_entries.h"
 #include "labels/register_labels.h"
 #include "lists/register_lists.h"
@@ -12,6 +13,7 @@ void registerScreens(ui::ScreenRegistry& registry) {
     shell::registerMenus(registry);
     entry::registerEntryScreens(registry);
     lists::registerLists(registry);
+    confirm::registerConfirmations(registry);
     labels::registerLabelScreens(registry);
     supplier_orders::registerSupplierOrders(registry);
 }

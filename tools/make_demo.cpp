@@ -1,6 +1,7 @@
 // make-demo [root]: builds the demo store under the data root (default: the
 // program's own data root).
 #include "data/location.h"
+#include "demo_supplier_documents.h"
 #include "demo_supplier_orders.h"
 #include "storegen.h"
 
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
     QString err = storegen::makeStore(root, shape);
     if (err.isEmpty())
         err = storegen::addDemoSupplierOrder(root, shape.today);
+    if (err.isEmpty())
+        err = demo::addSupplierDocuments(root, shape.today);
     if (!err.isEmpty()) {
         QTextStream(stderr) << "make-demo: " << err << "\n";
         return 1;

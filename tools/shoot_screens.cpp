@@ -3,6 +3,7 @@
 // and writes a picture of each into OUTDIR (for the docs).
 #include "app/program.h"
 #include "articles/article_reads.h"
+#include "data/table.h"
 #include "ui/data_grid.h"
 #include "ui/messages.h"
 #include "ui/printer.h"
@@ -61,6 +62,41 @@ void shootLabels(app::Program& program, const QString& out) {
         e->close();
     }
     menu->close();
+}
+
+// The three confirmations of the supplier documents, each on a few working
+// lines of the first supplier as the entry screens store them; the lines are
+// removed again afterwards, so the store is left as it was.
+void shootConfirmations(app::Program& program, const QString& out) {
+    state::SharedState& s = program.state;
+    s.supplierCode = 101;
+    s.supplierName = QStringLiteral("ALIMENTARI ROSSI SPA");
+    const data::Database db = program.dbs.open(s.workDbPath);
+    const QStringList tables = {QStringLiteral("carico"), QStringLiteral("ordine"), QStringLiteral("resi")};
+    for (const QString& table : tables) {
+        for (int code : {1003, 1004, 1005}) {
+            const auto ean = db.scalarNative(
+                QStringLiteral("SELECT eanare FROM codean WHERE codare = ? ORDER BY marbo_rid LIMIT 1"),
+                {code});
+            data::Table t = db.table(table);
+            t.addNew();
+            t.setValue(QStringLiteral("codcasa"), code);
+            t.setValue(QStringLiteral("eanrig"), ean);
+            t.setValue(QStringLiteral("colli"), 2);
+            t.setValue(QStringLiteral("quantita"), 12);
+            t.setValue(QStringLiteral("desfor"), s.supplierName.trimmed());
+            t.update();
+        }
+    }
+    for (const char* name : {"cnfordc", "cnfordf", "cnfordr"}) {
+        ui::Screen* dialog = program.registry.open(QString::fromLatin1(name));
+        shoot(dialog, out, QString::fromLatin1(name));
+        dialog->close();
+    }
+    for (const QString& table : tables)
+        db.execute(QStringLiteral("DELETE FROM %1 WHERE codcasa IN (1003, 1004, 1005) AND colli = 2 AND "
+                                  "quantita = 12 AND desfor = 'ALIMENTARI ROSSI SPA'")
+                       .arg(table));
 }
 
 QLineEdit* field(QWidget* w, const char* name) {
@@ -144,7 +180,18 @@ int main(int argc, char** argv) {
             quanw->setText(QStringLiteral("3"));
             emit quanw->returnPressed();
         }
-        e->close();
+        // A code the store does not know, counted: the entry gives way to the
+        // pop-up, which asks whether to keep the count.
+        eanw->setText(QStringLiteral("8000000000017"));
+        emit eanw->returnPressed();
+        quanw->setText(QStringLiteral("2"));
+        emit quanw->returnPressed();
+        if (ui::Screen* popup = registry.find(QStringLiteral("tarvo05er"))) {
+            shoot(popup, out, QStringLiteral("tarvo05er"));
+            popup->close();
+        } else {
+            e->close();
+        }
     }
     click(inventory, "Command13"); // the operator's lines
     if (ui::Screen* list = registry.find(QStringLiteral("tarvo06")))
@@ -160,6 +207,7 @@ int main(int argc, char** argv) {
     shoot(supplierDocuments, out, QStringLiteral("tarvof"));
     for (const char* name : {"tarvo01b", "tarvo01r", "tarvo01f"})
         shoot(registry.open(QString::fromLatin1(name)), out, QString::fromLatin1(name));
+    shootConfirmations(program, out);
     shootSupplierOrders(registry, supplierDocuments, out);
     for (const QString& m : messages.texts())
         QTextStream(stderr) << "message: " << m << "\n";

@@ -22,8 +22,10 @@ bool looksLikeScannedCode(const QString& typedQuantity) {
     return q && std::floor(*q) > kSuspectCountAbove;
 }
 
-bool storableCount(double quantity) {
-    return quantity != 0 && quantity < kQuantityLimit;
+bool storableCount(data::Decimal quantity) {
+    constexpr auto limit = data::Decimal::fromInt(std::int32_t(kQuantityLimit));
+    const auto magnitude = quantity.sign() < 0 ? quantity.negated() : std::optional(quantity);
+    return !quantity.isZero() && magnitude && *magnitude < limit;
 }
 
 } // namespace articles

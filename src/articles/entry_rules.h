@@ -2,6 +2,8 @@
 // the operator number, and the quantity limits of the counts.
 #pragma once
 
+#include "data/decimal.h"
+
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -20,9 +22,10 @@ std::optional<std::int16_t> operatorNumber(const QString& typed);
 inline constexpr double kSuspectCountAbove = 1000;
 bool looksLikeScannedCode(const QString& typedQuantity);
 
-// Counts of this or more are never stored by Enter or by the pop-up for a
-// missing article; nor is a count of 0.
+// Counts of this or more, either way, are never stored, by any key or by the
+// pop-up for a missing article (a barcode read into the quantity field); nor
+// is a count of 0. A negative count corrects one stored before.
 inline constexpr double kQuantityLimit = 999999;
-bool storableCount(double quantity);
+bool storableCount(data::Decimal quantity);
 
 } // namespace articles

@@ -122,12 +122,17 @@ ResolveResult ArticleLookup::resolveCode(EntryFields& f) {
             // A short internal article code, tried as typed, then without its
             // last digit, then without its last two (a check digit typed along).
             for (const qulonglong code : {x, x / 10, x / 100}) {
-                if (const auto ean = eanOfCode(db, qlonglong(code))) {
+                if (const auto ean = eanOfCode(db, qlonglong(code), &error_)) {
                     state_.articleCode = std::int32_t(code);
                     state_.ean = *ean;
                     f.eanw = state_.ean;
                     sought = true;
                     break;
+                }
+                if (error_) {
+                    // A read that fails is no article missing: said, not guessed.
+                    r.end = LookupEnd::DatabaseError;
+                    return r;
                 }
             }
         }
@@ -137,8 +142,12 @@ ResolveResult ArticleLookup::resolveCode(EntryFields& f) {
         // wildcards, more than 13 digits) is no EAN of ours.
         if (const auto e = ean13FromDigits(t)) {
             state_.ean = *e;
-            if (const auto code = codeOfEan(db, state_.ean.text()))
+            if (const auto code = codeOfEan(db, state_.ean.text(), &error_))
                 state_.articleCode = *code;
+            else if (error_) {
+                r.end = LookupEnd::DatabaseError;
+                return r;
+            }
         } else {
             f.descrw = kNoArticle;
             r.end = LookupEnd::NotInCodean;

@@ -1,14 +1,21 @@
 #include "documents/inventory_transfer.h"
 
-#include "articles/readings.h"
+#include "data/decimal.h"
 #include "data/table.h"
 #include "documents/numbering.h"
+
+#include <limits>
 
 namespace documents {
 
 namespace {
 
+using data::Decimal;
+
 const QString kNotFound = QStringLiteral("AAAAAA Articolo non Trovato !!!!");
+// How many times a transfer starts again when another program wrote a header
+// under the number it had just found free.
+constexpr int kAttempts = 3;
 
 // A header under this number already exists when another workstation took the
 // same number since the inventory menu opened: the next free number is used.
@@ -57,57 +64,88 @@ bool writeHeader(const data::Database& db, const state::SharedState& s, const QD
     return true;
 }
 
-} // namespace
+// Cost x count rounded to the cent, an exact half to the even cent, from the
+// exact product (cost at four places, count at three): never rounded twice.
+std::optional<Decimal> lineTotal(Decimal cost, Decimal count) {
+    const __int128 product = __int128(cost.units()) * count.units(); // 10^-8
+    constexpr __int128 perCent = Decimal::kScale * Decimal::kScale / 100;
+    __int128 cents = product / perCent;
+    const __int128 rest = product % perCent;
+    const __int128 twice = 2 * (rest < 0 ? -rest : rest);
+    if (twice > perCent || (twice == perCent && cents % 2 != 0))
+        cents += product < 0 ? -1 : 1;
+    const __int128 units = cents * (Decimal::kScale / 100);
+    if (units > std::numeric_limits<std::int64_t>::max() || units < std::numeric_limits<std::int64_t>::min())
+        return std::nullopt;
+    return Decimal::fromUnits(std::int64_t(units));
+}
 
-TransferResult transferInventory(const data::Database& db, state::SharedState& s, const QDate& today,
-                                 const std::function<void(int)>& afterLine) {
+QVariant exact(const QVariant& v, int places) {
+    const auto d = Decimal::fromVariant(v, places);
+    return d ? QVariant::fromValue(*d) : QVariant();
+}
+
+// One attempt: the whole transfer in one transaction.
+TransferResult transferOnce(const data::Database& db, state::SharedState& s, const QDate& today,
+                            const std::function<void(int)>& afterLine) {
     TransferResult r;
     r.number = s.documentNumber;
-    if (!db.ok()) {
-        r.error = db.error();
+    data::WriteScope w(db);
+    if (!w.ok()) {
+        r.error = w.error();
         return r;
     }
-    const std::int16_t lastLineBefore = s.lastLine;
-    const std::int32_t numberBefore = s.documentNumber;
-    auto fail = [&](data::Error e) {
-        db.rollback();
-        s.lastLine = lastLineBefore;
-        s.documentNumber = numberBefore;
-        r = TransferResult{};
-        r.error = e.ok() ? data::Error::make(data::Error::Kind::Engine, QStringLiteral("trasferimento")) : e;
-        r.number = numberBefore;
+    // The confirmations of the year take turns, on every workstation.
+    if ((r.error = w.lockKey(QStringLiteral("invte"), {s.documentYear})))
         return r;
-    };
-    if (data::Error e = db.begin())
-        return fail(e);
 
     // The operator's lines in the order they were stored, each with the first
-    // EAN row of its code (c.marbo_rid is Null when the EAN is unknown) and
-    // that article's price-list row: one statement instead of a seek per line.
-    data::Error e;
-    const QString ean = QStringLiteral("trim(substr(i.eanrig, 1, 13))");
+    // EAN row of its EAN (c.marbo_rid is Null when the EAN is unknown) and the
+    // price-list row of its article: the EAN row's article, or, for an EAN
+    // that is no EAN row (the scanned code of a weighed article, which carries
+    // its price), the line's own article code. One statement instead of a
+    // seek per line.
     const QString lineQuery =
-        QStringLiteral("SELECT i.eanrig, i.quantita, c.marbo_rid, c.codare, a.codart, a.desart, a.cofart, "
-                       "a.ivart, a.umart, a.cosmp, a.desfor, a.desgru "
+        QStringLiteral("SELECT i.eanrig, i.quantita, i.codcasa, c.marbo_rid, c.codare, c.desart, a.codart, "
+                       "a.desart, a.cofart, a.ivart, a.umart, a.cosmp, a.desfor, a.desgru "
                        "FROM inventario i "
                        "LEFT JOIN codean c ON c.marbo_rid = (SELECT c2.marbo_rid FROM codean c2 "
                        "WHERE c2.eanare = %1 ORDER BY c2.marbo_rid LIMIT 1) "
-                       "LEFT JOIN listi01 a ON a.codart = c.codare "
+                       "LEFT JOIN listi01 a ON a.codart = "
+                       "(CASE WHEN c.marbo_rid IS NULL THEN i.codcasa ELSE c.codare END) "
                        "WHERE i.oper = ? ORDER BY i.marbo_rid")
-            .arg(db.engine() == data::Engine::Postgres ? QStringLiteral("CAST(%1 AS citext)").arg(ean) : ean);
+            .arg(db.textKey(QStringLiteral("trim(substr(i.eanrig, 1, 13))")));
     // The columns of the line query, in its order.
-    enum { Ean, Quantity, EanRow, Code, Article, Description, Cost, Vat, Unit, Cosmp, Supplier, Group };
+    enum {
+        Ean,
+        Quantity,
+        LineCode,
+        EanRow,
+        Code,
+        EanDescription,
+        Article,
+        Description,
+        Cost,
+        Vat,
+        Unit,
+        Cosmp,
+        Supplier,
+        Group
+    };
+    data::Error e;
     const std::vector<QVariantList> lines = db.rowsNative(lineQuery, {s.operatorNumber}, &e);
-    if (e)
-        return fail(e);
-    if (lines.empty()) {
-        db.rollback();
-        return r; // nothing to transfer, nothing written
+    if (e) {
+        r.error = e;
+        return r;
     }
+    if (lines.empty())
+        return r; // nothing to transfer, nothing written
 
     const auto number = freeNumber(db, s, &e);
-    if (!number)
-        return fail(e);
+    if (!number) {
+        r.error = e;
+        return r;
+    }
     if (*number != s.documentNumber) {
         r.notice = QStringLiteral("Attenzione! Il numero %1 è già stato usato da un'altra postazione: "
                                   "l'inventario è registrato con il numero %2")
@@ -115,10 +153,11 @@ TransferResult transferInventory(const data::Database& db, state::SharedState& s
                        .arg(*number);
         s.documentNumber = *number;
     }
-    if (!writeHeader(db, s, today, &e))
-        return fail(e);
-    if ((e = writeBackNumber(db, s.userCode, s.numberingCode.text(), s.documentYear, s.documentNumber)))
-        return fail(e);
+    if (!writeHeader(db, s, today, &e) ||
+        (e = writeBackNumber(db, s.userCode, s.numberingCode.text(), s.documentYear, s.documentNumber))) {
+        r.error = e;
+        return r;
+    }
     r.headerWritten = true;
 
     // One prepared insert per document line.
@@ -131,61 +170,104 @@ TransferResult transferInventory(const data::Database& db, state::SharedState& s
     const QString documentType = s.documentType.trimmed();
 
     for (const QVariantList& line : lines) {
-        const double quantity = line[Quantity].toDouble();
         s.ean = line[Ean].toString();
-        if (quantity == 0)
+        // A count that adds up to 0 (or was never set) is not transferred.
+        const auto quantity = Decimal::fromVariant(line[Quantity], 3);
+        if (!quantity || quantity->isZero())
             continue;
         QVariant description = kNotFound, unit = QStringLiteral("XX"), vat = QStringLiteral("0 "),
-                 cosmp = 0.0;
+                 cosmp = QVariant::fromValue(Decimal());
         QVariant desfor = QStringLiteral(""), desgru = QStringLiteral("");
-        double cost = 0;
-        if (line[EanRow].isNull()) {
-            s.articleCode = 999999;
-        } else {
-            s.articleCode = std::int32_t(line[Code].toLongLong());
-            if (line[Article].isNull())
-                continue; // an article without a price-list row is not transferred
+        Decimal cost;
+        if (!line[Article].isNull()) {
+            // The article of the EAN row, or of the line's own code.
+            s.articleCode = std::int32_t(line[Article].toLongLong());
             description = line[Description];
-            cost = articles::roundHalfEven(line[Cost].toDouble(), 4);
+            cost = Decimal::fromVariant(line[Cost], 4).value_or(Decimal());
             vat = line[Vat].toString().left(2).leftJustified(2, QLatin1Char(' '));
             unit = line[Unit].isNull() ? QVariant(QStringLiteral("PZ")) : line[Unit];
-            cosmp = line[Cosmp].isNull() ? QVariant()
-                                         : QVariant(articles::roundHalfEven(line[Cosmp].toDouble(), 4));
+            cosmp = exact(line[Cosmp], 4);
             desfor = line[Supplier].toString().left(35);
             desgru = line[Group].toString().left(20);
+        } else if (!line[EanRow].isNull()) {
+            // EAN rows but no price-list row: counted all the same (the
+            // operator chose to keep it), under its article code, with the
+            // placeholders of an unknown article and the EAN row's own
+            // description when it has one.
+            s.articleCode = std::int32_t(line[Code].toLongLong());
+            if (!line[EanDescription].toString().trimmed().isEmpty())
+                description = line[EanDescription];
+        } else {
+            s.articleCode = 999999;
         }
-        if (s.lastLine == 32767)
-            return fail(data::Error::make(data::Error::Kind::BadValue, QStringLiteral("invmo.bns"),
-                                          QStringLiteral("troppe righe in questa sessione")));
+        const auto total = lineTotal(cost, *quantity);
+        if (!total) {
+            r.error = data::Error::make(data::Error::Kind::BadValue, QStringLiteral("invmo.totrig"),
+                                        quantity->toText())
+                          .in(db.location().path);
+            return r;
+        }
+        if (s.lastLine == 32767) {
+            r.error = data::Error::make(data::Error::Kind::BadValue, QStringLiteral("invmo.bns"),
+                                        QStringLiteral("troppe righe in questa sessione"))
+                          .in(db.location().path);
+            return r;
+        }
         ++s.lastLine;
+        const QVariant count = QVariant::fromValue(*quantity);
+        const QVariant costValue = QVariant::fromValue(cost);
         const QVariantList values{s.lastLine,
                                   s.documentYear,
                                   s.documentNumber,
                                   s.articleCode,
-                                  quantity,
+                                  count,
                                   unit,
-                                  quantity,
-                                  articles::roundHalfEven(cost * quantity, 2),
+                                  count,
+                                  QVariant::fromValue(*total),
                                   description,
                                   vat,
                                   s.userCode,
                                   s.ean.trimmed(),
-                                  cost,
-                                  cost,
+                                  costValue,
+                                  costValue,
                                   cosmp,
                                   desfor,
                                   desgru,
                                   documentType};
-        if ((e = db.executeNative(insert, values)))
-            return fail(e);
+        if ((e = db.executeNative(insert, values))) {
+            r.error = e;
+            return r;
+        }
         ++r.linesWritten;
         if (afterLine)
             afterLine(r.linesWritten);
     }
-    if ((e = db.commit()))
-        return fail(e);
+    r.error = w.commit();
     r.number = s.documentNumber;
     return r;
+}
+
+} // namespace
+
+TransferResult transferInventory(const data::Database& db, state::SharedState& s, const QDate& today,
+                                 const std::function<void(int)>& afterLine) {
+    if (!db.ok())
+        return TransferResult{db.error(), false, 0, s.documentNumber, {}};
+    const std::int16_t lastLineBefore = s.lastLine;
+    const std::int32_t numberBefore = s.documentNumber;
+    for (int attempt = 1;; ++attempt) {
+        const TransferResult r = transferOnce(db, s, today, afterLine);
+        if (r.error.ok())
+            return r;
+        // Rolled back: the shared values as they were.
+        s.lastLine = lastLineBefore;
+        s.documentNumber = numberBefore;
+        // The number was taken between the check and the header: again, and
+        // this time the check finds it taken and moves on, with the notice.
+        if (r.error.kind == data::Error::Kind::Duplicate && !r.headerWritten && attempt < kAttempts)
+            continue;
+        return TransferResult{r.error, false, 0, numberBefore, {}};
+    }
 }
 
 } // namespace documents

@@ -2,6 +2,19 @@
 // inventory document, one `invte` header and one `invmo` line per line. The
 // whole transfer is one transaction: a failure, or the program killed halfway,
 // leaves no header, no lines and the numbering series as they were.
+//
+// Two workstations may confirm at the same moment under the same number (both
+// took it when their menu opened). The confirmations of a year take turns (a
+// key lock on the year, waited for a few seconds at most), and the number is
+// checked inside the transaction: the one that comes second moves to the next
+// free number and says so in `notice`. A header written meanwhile by another
+// program under that number (a duplicate key) makes the transfer start again
+// on the next free number. A busy archive rolls everything back: the operator
+// is told and may press again.
+//
+// Counts and amounts are exact decimals: a line whose count adds up to 0 is
+// not transferred, and the line total is cost x count rounded to the cent,
+// an exact half to the even cent.
 #pragma once
 
 #include "data/database.h"

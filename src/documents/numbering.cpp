@@ -46,14 +46,26 @@ data::Error writeBackNumber(const data::Database& db, std::int16_t user, const Q
     return {};
 }
 
-QString takeInventoryNumber(const data::Database& db, state::SharedState& s, const QDate& today) {
+QString takeInventoryNumber(const data::Database& db, state::SharedState& s, const QDate& today,
+                            data::Error* error) {
     s.documentType = QStringLiteral("INVENTARIO");
     s.documentYear = today.year();
-    const auto code = numberingCode(db, s);
+    data::Error e;
+    const auto code = numberingCode(db, s, &e);
+    if (e) {
+        if (error)
+            *error = e;
+        return {};
+    }
     if (!code)
         return QStringLiteral("Attenzione!   manca il tipo documento -INVENTARIO- Vedi tabella TIPODOC");
     s.numberingCode = *code;
-    const auto last = lastNumber(db, s);
+    const auto last = lastNumber(db, s, &e);
+    if (e) {
+        if (error)
+            *error = e;
+        return {};
+    }
     if (!last)
         return QStringLiteral("Attenzione!   La numerazione del tipo documento -INVENTARIO- non è stata "
                               "impostata per l'anno corrente");

@@ -24,7 +24,10 @@ data::Error writeBackNumber(const data::Database& db, std::int16_t userCode, con
                             std::int32_t year, std::int32_t number);
 
 // The next inventory number, as the inventory menu takes it when it opens:
-// the message to show when there is none (empty on success).
-QString takeInventoryNumber(const data::Database& db, state::SharedState& s, const QDate& today);
+// the message to show when there is none (empty on success). A read that
+// fails (a missing table or field) takes no number either: it is in `error`,
+// and the text is empty.
+QString takeInventoryNumber(const data::Database& db, state::SharedState& s, const QDate& today,
+                            data::Error* error = nullptr);
 
 } // namespace documents

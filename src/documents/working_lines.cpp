@@ -2,52 +2,85 @@
 
 #include "articles/article_reads.h"
 #include "articles/lookup.h"
+#include "articles/readings.h"
 #include "data/recordset.h"
+#include "data/schema.h"
 #include "data/table.h"
 
 namespace documents {
 
-data::Error storeInventoryLine(const data::Database& store, const state::SharedState& s, std::int32_t code,
-                               const QString& ean, double quantity) {
-    const articles::LookupProfile profile;
-    data::Recordset lines = store.query(profile.lineQuery(s).rows());
-    const auto listi = code != 0 ? articles::priceListRow(store, code) : std::nullopt;
-    const bool priced = listi.has_value();
-    auto article = [&](const char* f) { return priced ? listi->value(QString::fromLatin1(f)) : QVariant(); };
-    auto text = [&](const char* f, int width) {
-        const QVariant v = article(f);
-        return v.isNull() ? v : QVariant(v.toString().left(width));
-    };
-    // A line without an article code is found by its EAN.
-    const bool found =
-        code != 0 ? lines.findFirst(profile.byCode(code, s)) : lines.findFirst(profile.byEan(ean, s));
-    if (!lines.error().ok() && lines.error().kind != data::Error::Kind::NoCurrentRow)
-        return lines.error();
-    auto add = [](const QVariant& stored, double q) { return stored.isNull() ? q : stored.toDouble() + q; };
-    const QVariantList values{text("desart", 35), article("umart"),   article("przart"), article("imbart"),
-                              article("ivart"),   text("desfor", 35), text("desgru", 20)};
-    const char* fields[] = {"descrizione", "unitam", "prezzo", "imballo", "iva", "desfor", "desgru"};
-    if (found) {
+data::Error storeLine(const data::Database& db, const WorkingLine& line) {
+    data::WriteScope w(db);
+    if (!w.ok())
+        return w.error();
+    if (data::Error e = w.lockKey(line.table, line.key))
+        return e;
+    data::Recordset lines = db.query(line.lines);
+    if (lines.findFirst(line.criterion)) {
         lines.edit();
-        if (priced)
-            for (int i = 0; i < 7; ++i)
-                lines.setValue(QString::fromLatin1(fields[i]), values[i]);
-        lines.setValue(QStringLiteral("colli"), add(lines.value(QStringLiteral("colli")), quantity));
-        lines.setValue(QStringLiteral("quantita"), add(lines.value(QStringLiteral("quantita")), quantity));
-        lines.update();
+        for (const auto& [field, value] : line.article)
+            lines.setValue(field, value);
+        for (const QString& field : line.counted)
+            lines.addTo(field, line.quantity);
+        // A value refused above makes update() write nothing and report it.
+        if (!lines.update())
+            return lines.error();
+    } else if (!lines.ok() && lines.error().kind != data::Error::Kind::NoCurrentRow) {
         return lines.error();
+    } else {
+        data::Table t = db.table(line.table);
+        t.addNew();
+        for (const FieldValues* values : {&line.created, &line.article})
+            for (const auto& [field, value] : *values)
+                t.setValue(field, value);
+        for (const QString& field : line.counted)
+            t.addTo(field, line.quantity);
+        if (!t.update())
+            return t.error();
     }
-    data::Table t = store.table(QStringLiteral("inventario"));
-    t.addNew();
-    t.setValue(QStringLiteral("codcasa"), code);
-    t.setValue(QStringLiteral("eanrig"), ean);
-    for (int i = 0; i < 7; ++i)
-        t.setValue(QString::fromLatin1(fields[i]), values[i]);
-    t.setValue(QStringLiteral("colli"), quantity);
-    t.setValue(QStringLiteral("quantita"), quantity);
-    t.setValue(QStringLiteral("oper"), s.operatorNumber);
-    t.update();
-    return t.error();
+    return w.commit();
+}
+
+data::Error storeInventoryLine(const data::Database& store, const state::SharedState& s, std::int32_t code,
+                               const QString& ean, data::Decimal quantity) {
+    const articles::LookupProfile profile;
+    data::Error e;
+    const auto listi = code != 0 ? articles::priceListRow(store, code, &e) : std::nullopt;
+    if (e)
+        return e;
+    WorkingLine line;
+    line.table = profile.linesTable;
+    line.lines = profile.lineQuery(s).rows();
+    // A line without an article code is found by its EAN.
+    line.criterion = code != 0 ? profile.byCode(code, s) : profile.byEan(ean, s);
+    line.key = code != 0 ? QVariantList{s.operatorNumber, code} : QVariantList{s.operatorNumber, ean};
+    line.created = {{QStringLiteral("codcasa"), code},
+                    {QStringLiteral("eanrig"), ean},
+                    {QStringLiteral("oper"), s.operatorNumber}};
+    if (listi) {
+        auto text = [&](const char* f, int width) {
+            const QVariant v = listi->value(QString::fromLatin1(f));
+            return v.isNull() ? v : QVariant(v.toString().left(width));
+        };
+        auto value = [&](const char* f) { return listi->value(QString::fromLatin1(f)); };
+        line.article = {{QStringLiteral("descrizione"), text("desart", 35)},
+                        {QStringLiteral("unitam"), value("umart")},
+                        {QStringLiteral("prezzo"), value("przart")},
+                        {QStringLiteral("imballo"), value("imbart")},
+                        {QStringLiteral("iva"), value("ivart")},
+                        {QStringLiteral("desfor"), text("desfor", 35)},
+                        {QStringLiteral("desgru"), text("desgru", 20)}};
+    }
+    line.counted = {QStringLiteral("colli"), QStringLiteral("quantita")};
+    line.quantity = quantity;
+    return storeLine(store, line);
+}
+
+std::optional<data::Decimal> typedCount(const QString& text) {
+    const auto q = articles::regionalNumber(text);
+    if (!q)
+        return std::nullopt;
+    return data::Decimal::fromDouble(*q, data::schema::decimals(data::schema::Kind::Number));
 }
 
 data::Error deleteLine(const data::Database& db, const QString& linesQuery, const QString& criterion) {

@@ -4,6 +4,7 @@
 #include "articles/codes.h"
 #include "articles/entry_rules.h"
 #include "articles/readings.h"
+#include "data/decimal.h"
 #include "documents/working_lines.h"
 #include "state/shared_state.h"
 #include "ui/controls.h"
@@ -65,33 +66,61 @@ void InventoryEntry::keypad(const QString& key) {
     quanw->update();
 }
 
+void InventoryEntry::wrongQuantity() {
+    messages().plain(QStringLiteral("ATTENZIONE ! Inserire la Q.tà corretta"), this);
+    quanw->clear();
+    quanw->setFocus();
+}
+
 void InventoryEntry::quanw_Enter() {
     // A scan in the wrong field: say so. The steps go on and store nothing,
     // the field being empty.
-    if (articles::looksLikeScannedCode(quanw->text())) {
-        messages().plain(QStringLiteral("ATTENZIONE ! Inserire la Q.tà corretta"), this);
-        quanw->clear();
-        quanw->setFocus();
-    }
-    storeTypedCount(articles::storableCount);
+    if (articles::looksLikeScannedCode(quanw->text()))
+        wrongQuantity();
+    storeTypedCount();
 }
 
 void InventoryEntry::Command5_Click() {
     if (eanw->text().trimmed().isEmpty())
         return;
-    // This button checks neither for a scanned code nor the quantity limit.
-    storeTypedCount([](double q) { return q != 0; });
+    // This button stores a count above 1000 without asking, but never a
+    // barcode read into the quantity field (999999 or more): that is said
+    // as Enter says it, and nothing is stored.
+    if (const auto q = articles::regionalNumber(quanw->text())) {
+        const auto count = data::Decimal::fromDouble(*q, 3);
+        if (!count || (!count->isZero() && !articles::storableCount(*count)))
+            wrongQuantity();
+    }
+    storeTypedCount();
 }
 
-void InventoryEntry::storeTypedCount(bool (*accepted)(double)) {
+bool InventoryEntry::accepted() const {
+    return !acceptedEan_.isEmpty() && state().ean.trimmed() == acceptedEan_.trimmed();
+}
+
+void InventoryEntry::acceptArticle(const QString& ean, std::int32_t code) {
+    acceptedEan_ = ean;
+    state().ean = ean;
+    state().articleCode = code;
+    eanw->setText(state().ean.text());
+    codcasaw->setText(code != 0 ? QString::number(code) : QString());
+    quanw->clear();
+    quanw->setFocus();
+}
+
+void InventoryEntry::storeTypedCount() {
     normaliseEan();
-    if (anagr() == LookupEnd::NoPriceListRow) {
+    const LookupEnd end = anagr();
+    if (end == LookupEnd::DatabaseError)
+        return; // said once: the action stops here
+    if (end == LookupEnd::NoPriceListRow && !accepted()) {
         missingArticle();
         return;
     }
     if (quanw->text().isEmpty())
         quanw->setText(QStringLiteral("0"));
-    if (!accepted(articles::regionalNumber(quanw->text()).value_or(0.0))) {
+    const auto q = documents::typedCount(quanw->text());
+    if (!q || !articles::storableCount(*q)) {
         quanw->clear();
         quanw->setFocus();
         return;
@@ -108,24 +137,38 @@ void InventoryEntry::carica() {
         missingArticle();
         return;
     }
-    if (const auto code = articles::codeOfEan(store, state().ean.text()))
+    // A read that fails is said and stops the store: never a guess that the
+    // article is missing.
+    data::Error e;
+    if (const auto code = articles::codeOfEan(store, state().ean.text(), &e))
         state().articleCode = *code;
-    if (state().articleCode == 0 || !articles::priceListRow(store, state().articleCode)) {
+    else if (reportError(e))
+        return;
+    const bool priced = state().articleCode != 0 && articles::priceListRow(store, state().articleCode, &e);
+    if (reportError(e))
+        return;
+    if (!priced && !accepted()) {
         missingArticle();
         return;
     }
     if (!state().ean.blankPrefix(6)) {
         if (quanw->text().isEmpty())
             quanw->setText(QStringLiteral("0"));
-        const double q = articles::regionalNumber(quanw->text()).value_or(0.0);
-        const bool stored = !reportError(
-            documents::storeInventoryLine(store, state(), state().articleCode, state().ean.text(), q));
+        const data::Decimal q = documents::typedCount(quanw->text()).value_or(data::Decimal());
+        if (reportError(
+                documents::storeInventoryLine(store, state(), state().articleCode, state().ean.text(), q))) {
+            // Nothing was written: the scan and the count stay on the screen
+            // for the operator to press again.
+            quanw->setFocus();
+            return;
+        }
+        acceptedEan_.clear();
         eanw->setFocus();
         clearFields();
         state().ean = QString();
         // The operator's lines are this screen's lines: the total moves by
-        // what was stored. After stepping, or a failure, it is summed again.
-        if (stored && onOperatorLines())
+        // what was stored. After stepping it is summed again.
+        if (onOperatorLines())
             addToTotal(q);
         else
             caltot();
@@ -140,7 +183,7 @@ void InventoryEntry::missingArticle() {
     // The entry gives way to the pop-up, which reopens it.
     const QString ean =
         state().ean.blankPrefix(13) ? articles::normaliseEanField(eanw->text()) : state().ean.text();
-    const double q = articles::regionalNumber(quanw->text()).value_or(0.0);
+    const auto q = documents::typedCount(quanw->text());
     close();
     if (auto* popup = qobject_cast<MissingArticlePopup*>(registry().open(kPopup)))
         popup->setPending(ean, q);
@@ -171,24 +214,35 @@ void MissingArticlePopup::Form_Load() {
     state().documentYear = clock().today().year();
 }
 
-void MissingArticlePopup::setPending(const QString& ean, double quantity) {
+void MissingArticlePopup::setPending(const QString& ean, std::optional<data::Decimal> quantity) {
     ean_ = ean;
     quantity_ = quantity;
 }
 
 void MissingArticlePopup::si_Click() {
-    // The count is kept: the line is stored under its EAN, with the article code
-    // of its EAN rows when it has some and the article fields empty, so the
-    // inventory transfer can write it with its placeholders.
+    // The count is kept: the line is stored under its EAN, with the article
+    // code of its EAN rows when it has some and the article fields empty; the
+    // inventory transfer writes it with its placeholders. Without a count yet
+    // (the pop-up came at the scan) the entry shows the EAN again for the
+    // operator to type it.
     close();
-    if (!ean_.trimmed().isEmpty() && articles::storableCount(quantity_)) {
-        const data::Database store = storeDb();
-        const std::int32_t code = articles::codeOfEan(store, ean_).value_or(0);
-        reportError(store.ok() ? documents::storeInventoryLine(store, state(), code, ean_, quantity_)
-                               : store.error());
+    const data::Database store = storeDb();
+    if (ean_.trimmed().isEmpty() || reportError(store.error())) {
+        state().ean = QString();
+        registry().open(QStringLiteral("tarvo05"));
+        return;
+    }
+    data::Error e;
+    const std::int32_t code = articles::codeOfEan(store, ean_, &e).value_or(0);
+    if (!reportError(e) && quantity_ && articles::storableCount(*quantity_)) {
+        reportError(documents::storeInventoryLine(store, state(), code, ean_, *quantity_));
+        state().ean = QString();
+        registry().open(QStringLiteral("tarvo05"));
+        return;
     }
     state().ean = QString();
-    registry().open(QStringLiteral("tarvo05"));
+    if (auto* entry = qobject_cast<InventoryEntry*>(registry().open(QStringLiteral("tarvo05"))); entry && !e)
+        entry->acceptArticle(ean_, code);
 }
 
 void MissingArticlePopup::no_Click() {

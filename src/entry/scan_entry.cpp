@@ -1,7 +1,6 @@
 #include "entry/scan_entry.h"
 
 #include "articles/codes.h"
-#include "articles/pictures.h"
 #include "data/recordset.h"
 #include "documents/working_lines.h"
 #include "state/shared_state.h"
@@ -114,9 +113,9 @@ void ScanEntry::Form_Load() {
     }
     state().priceList = QStringLiteral("01");
     lineQuery_ = options_.profile.lineQuery(state());
-    caltot();
-    // An article handed over by a list screen is shown at once.
-    if (!state().ean.blankPrefix(13))
+    // An article handed over by a list screen is shown at once; not after a
+    // failure already told.
+    if (caltot() && !state().ean.blankPrefix(13))
         anagr();
     eanw->setFocus();
 }
@@ -187,9 +186,10 @@ void ScanEntry::eanw_KeyDown() {
     lineQuery_ = {options_.profile.linesTable,
                   QStringLiteral(" where eanrig > ") + data::quoted(state().ean.text()) + QLatin1Char(' ')};
     data::Recordset rs = linesDb().query(lineQuery_.rows());
+    const bool none = rs.eof(); // runs the query
     if (reportError(rs.error()))
         return;
-    if (!rs.eof()) {
+    if (!none) {
         rs.moveNext(); // the first row is passed over
         if (!rs.eof())
             state().ean = rs.value(QStringLiteral("eanrig")).toString();
@@ -208,24 +208,32 @@ void ScanEntry::normaliseEan() {
     state().ean = articles::normaliseEanField(eanw->text());
 }
 
-void ScanEntry::addToTotal(double q) {
-    total_ += q;
-    totqw->setText(articles::plainNumber(total_));
+void ScanEntry::addToTotal(data::Decimal q) {
+    if (const auto sum = total_ + q) {
+        total_ = *sum;
+        totqw->setText(total_.toItalian());
+    } else {
+        caltot(); // beyond any count a line can hold: sum the lines again
+    }
 }
 
-void ScanEntry::caltot() {
-    total_ = 0;
+bool ScanEntry::caltot() {
+    total_ = {};
     totqw->setText(QStringLiteral("0"));
     // The total by aggregate over the screen's lines, not by walking them.
     if (lineQuery_.table.isEmpty())
-        return;
+        return true;
     data::Recordset rs = linesDb().query(lineQuery_.total(QStringLiteral("colli")));
+    const bool none = rs.eof(); // runs the query
     if (reportError(rs.error()))
-        return;
-    if (!rs.eof() && !rs.value(0).isNull()) {
-        total_ = rs.value(0).toDouble();
-        totqw->setText(articles::plainNumber(total_));
+        return false;
+    if (none)
+        return true;
+    if (const auto total = data::Decimal::fromVariant(rs.value(0), 3)) {
+        total_ = *total;
+        totqw->setText(total_.toItalian());
     }
+    return true;
 }
 
 void ScanEntry::chiaro() {

@@ -7,6 +7,7 @@
 
 #include "articles/line_query.h"
 #include "articles/lookup.h"
+#include "data/decimal.h"
 #include "ui/screen.h"
 #include "ui/toolkit.h"
 
@@ -30,10 +31,14 @@ public:
 protected:
     // Procedures of the family.
     articles::LookupEnd anagr();
-    void caltot();
+    // False after a failure, told to the operator.
+    bool caltot();
+    // The total of the screen's lines (`totqw`) is an exact decimal: the sum
+    // by aggregate on opening, then moved by each count stored, so 0,1 stored
+    // ten times and -1 once shows 0, never a binary residue or "-0".
     // After a store of q on the screen's lines: the total moves by q, without
     // summing every line again.
-    void addToTotal(double q);
+    void addToTotal(data::Decimal q);
     void chiaro();
     void clearFields();
     // The EAN field written into the shared EAN before a store: 1 to 12
@@ -91,7 +96,7 @@ private:
     const Options options_;
     articles::ArticleLookup lookup_;
     articles::LineQuery lineQuery_; // the lines the screen is on
-    double total_ = 0;
+    data::Decimal total_;
 };
 
 } // namespace entry

@@ -35,7 +35,7 @@ std::optional<Decimal> labelCount(std::optional<double> typed, bool limited) {
     const auto count = Decimal::fromDouble(*typed, 3);
     if (!count || count->sign() <= 0)
         return std::nullopt;
-    if (limited && !articles::storableCount(count->toDouble()))
+    if (limited && !articles::storableCount(*count))
         return std::nullopt;
     return count;
 }

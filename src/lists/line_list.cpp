@@ -220,8 +220,15 @@ void LineList::Form_Load() {
 }
 
 void LineList::show(const QString& query) {
-    reportError(ord->setQuery(linesDb(), query));
+    const data::Error e = ord->setQuery(linesDb(), query);
     vedo();
+    // The searches run at every character typed: an error the list has just
+    // told (a missing archive) is not told again for each one, only once the
+    // list has worked in between.
+    if (e && e.message() == toldError_)
+        return;
+    toldError_ = e ? e.message() : QString();
+    reportError(e);
 }
 
 void LineList::vedo() {
@@ -235,7 +242,8 @@ void LineList::caltot() {
     // nothing. Sorting and searching leave the figure as it is.
     totqw->setText(QStringLiteral("0"));
     data::Recordset rs = linesDb().query(kind_.totalQuery(state()));
-    if (reportError(rs.error()) || rs.eof())
+    const bool none = rs.eof(); // runs the query
+    if (reportError(rs.error()) || none)
         return;
     const QVariant total = rs.value(0);
     if (!total.isNull())

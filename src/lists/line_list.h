@@ -110,6 +110,7 @@ private:
 
     const LineListKind kind_;
     QString exportFile_;
+    QString toldError_; // the error the grid's last query told, if any
 };
 
 } // namespace lists

@@ -96,8 +96,11 @@ void InventoryMenu::Form_Load() {
     const data::Database store = storeDb();
     if (reportError(store.error()))
         return;
-    const QString problem = documents::takeInventoryNumber(store, state(), clock().today());
-    numberTaken_ = problem.isEmpty();
+    data::Error e;
+    const QString problem = documents::takeInventoryNumber(store, state(), clock().today(), &e);
+    numberTaken_ = problem.isEmpty() && e.ok();
+    if (reportError(e))
+        return;
     if (!numberTaken_)
         messages().plain(problem, this);
 }
@@ -122,12 +125,16 @@ void InventoryMenu::Command10_Click() {
         } else {
             const documents::TransferResult r =
                 documents::transferInventory(storeDb(), state(), clock().today());
-            if (!reportError(r.error)) {
-                if (!r.notice.isEmpty())
-                    messages().info(r.notice, this);
-                Label2->setText(QStringLiteral("INVENTARIO CARICATO NR. ") +
-                                QString::number(state().documentNumber));
+            if (reportError(r.error)) {
+                // Rolled back, nothing written (another workstation held the
+                // archive, say): the button stays for the operator to press
+                // again.
+                return;
             }
+            if (!r.notice.isEmpty())
+                messages().info(r.notice, this);
+            Label2->setText(QStringLiteral("INVENTARIO CARICATO NR. ") +
+                            QString::number(state().documentNumber));
         }
     }
     // One press per opening of the menu, whatever happened.
@@ -138,11 +145,11 @@ void InventoryMenu::Command15_Click() {
     if (const auto op = panelOperator()) {
         state().operatorNumber = *op;
         const data::Database store = storeDb();
-        if (!reportError(store.ok() ? documents::deleteInventory(store, state().operatorNumber)
-                                    : store.error())) {
-            Command3->hide();
-            Label3->setText(QStringLiteral("Inventario è stato cancellato "));
-        }
+        if (reportError(store.ok() ? documents::deleteInventory(store, state().operatorNumber)
+                                   : store.error()))
+            return; // nothing deleted: the button stays for another try
+        Command3->hide();
+        Label3->setText(QStringLiteral("Inventario è stato cancellato "));
     }
     Command15->hide();
 }

@@ -41,7 +41,9 @@ QPixmap logo() {
 }
 
 const ui::Twips kStoreModes{0, 7200, 7080, 2040};
-const ui::Twips kSupplierPanel{0, 840, 9000, 8400};
+// Left of the two narrow mode buttons (at 7200 and 7320), which stay visible
+// in every state.
+const ui::Twips kSupplierPanel{0, 840, 7080, 8400};
 const ui::Font kNarrow{6, true}; // the two narrow mode buttons
 } // namespace
 
@@ -77,11 +79,11 @@ MainMenu::MainMenu(ui::Services& services, QWidget* parent)
 
     pippa = ui::panel(this, "pippa", kSupplierPanel);
     ui::label(pippa, nullptr, QStringLiteral("Selezione Fornitore"), {120, 60, 6000, 360});
-    flex1 = ui::grid(pippa, "flex1", {120, 480, 8760, 6600});
+    flex1 = ui::grid(pippa, "flex1", {120, 480, 6840, 6600});
     Command8 = ui::pictureButton(pippa, "Command8", QStyle::SP_ArrowBack, 40, QStringLiteral("Indietro"),
-                                 {120, 7200, 4200, 1095});
+                                 {120, 7200, 3300, 1095});
     Command9 = ui::pictureButton(pippa, "Command9", QStyle::SP_DialogApplyButton, 40,
-                                 QStringLiteral("Conferma fornitore"), {4680, 7200, 4200, 1095});
+                                 QStringLiteral("Conferma fornitore"), {3660, 7200, 3300, 1095});
 
     Label1->setAlignment(Qt::AlignCenter);
     Image1->setAlignment(Qt::AlignCenter);
@@ -114,36 +116,40 @@ void MainMenu::Form_Load() {
     Label1->setText(state().userName.text());
 }
 
-QString MainMenu::seekName(const QString& table, const QString& index, const QString& field) {
-    // One message per press: the first missing database is the one to fix.
-    const data::Database store = storeDb();
+data::Error MainMenu::seekName(const QString& table, const QString& index, const QString& field) {
+    // Users and customers are in the work database: the store database plays
+    // no part here.
     const data::Database work = workDb();
-    if (reportError(work.error()) || reportError(store.error()))
-        return {};
+    if (!work.ok())
+        return work.error();
     data::Table t = work.table(table);
     t.setIndex(index);
     state().seekKey = 1;
-    if (t.seek(int(state().seekKey)))
-        return t.value(field).toString().left(35);
-    reportError(t.error());
-    return {};
+    if (t.seek(int(state().seekKey))) {
+        const QVariant name = t.value(field);
+        if (t.ok() && !name.isNull())
+            state().userName = name.toString().left(35);
+    }
+    // A missing row leaves the name as it was; a missing table or field is said.
+    return t.error();
 }
 
 void MainMenu::Command3_Click() {
-    // The settings database on the drive in force before this press.
+    // The settings database on the drive in force before this press. Without
+    // it the store database is the drive's default one; the name is read all
+    // the same.
     const data::Database settings = database(state::settingsDbPath(state()));
     data::Recordset rs = settings.query(QStringLiteral("SELECT * FROM società "));
     QString stored;
     const bool hasRow = !rs.eof();
     if (hasRow)
         stored = rs.value(QStringLiteral("database")).toString();
-    const bool settingsMissing = reportError(rs.error());
+    const data::Error settingsError = rs.error();
     state::setupAccedi(state(), Drive1->drive(), hasRow ? &stored : nullptr);
-    const QString name = settingsMissing ? QString()
-                                         : seekName(QStringLiteral("utenti"), QStringLiteral("codutente"),
-                                                    QStringLiteral("dscutente"));
-    if (!name.isNull())
-        state().userName = name;
+    const data::Error nameError =
+        seekName(QStringLiteral("utenti"), QStringLiteral("codutente"), QStringLiteral("dscutente"));
+    // One message: the first thing to put right.
+    reportError(settingsError ? settingsError : nameError);
     Label1->setText(state().userName.text());
     Command2->show();
     Command12->show();
@@ -154,10 +160,7 @@ void MainMenu::Command3_Click() {
 
 void MainMenu::Command4_Click() {
     state::setupDotMode(state(), Drive1->drive());
-    const QString name =
-        seekName(QStringLiteral("clienti"), QStringLiteral("primary"), QStringLiteral("dsccliente"));
-    if (!name.isNull())
-        state().userName = name;
+    reportError(seekName(QStringLiteral("clienti"), QStringLiteral("primary"), QStringLiteral("dsccliente")));
     Label1->setText(state().userName.text());
     selfor->hide();
 }
@@ -193,23 +196,41 @@ void MainMenu::Command6_Click() {
     ui::place(pippa, kSupplierPanel);
     pippa->show();
     pippa->raise();
+    choosing_ = true;
+}
+
+std::optional<int> MainMenu::chosenRow() const {
+    const int row = flex1->currentRow();
+    if (row <= 0 || !flex1->selectionModel()->isRowSelected(row - 1, {}))
+        return std::nullopt;
+    return row;
 }
 
 void MainMenu::flex1_Click(int row) {
     state().articleCode = 0;
     state().gridRow = std::int16_t(row);
-    if (row > 0) {
-        state().supplierCode = std::int16_t(flex1->textMatrix(row, 1).toInt());
-        state().supplierName = flex1->textMatrix(row, 2);
-    }
+    if (row > 0)
+        pick(row);
+}
+
+void MainMenu::pick(int row) {
+    state().supplierCode = std::int16_t(flex1->textMatrix(row, 1).toInt());
+    state().supplierName = flex1->textMatrix(row, 2);
 }
 
 void MainMenu::Command8_Click() {
+    choosing_ = false;
     pippa->hide();
     selfor->show();
 }
 
 void MainMenu::Command9_Click() {
+    // The row the operator is on is the pick, reached by a click or by the
+    // arrow keys; with none, the supplier stays as it was.
+    if (choosing_)
+        if (const auto row = chosenRow())
+            pick(*row);
+    choosing_ = false;
     pippa->hide();
     registry().open(QStringLiteral("tarvof"));
 }

@@ -4,6 +4,8 @@
 
 #include "ui/screen.h"
 
+#include <optional>
+
 class QPushButton;
 class QLabel;
 class QFrame;
@@ -36,7 +38,12 @@ private:
     void Command9_Click(); // confirm the supplier
     void flex1_Click(int row);
 
-    QString seekName(const QString& table, const QString& index, const QString& field);
+    // The shared user name from the row 1 of a table of the work database
+    // (utenti or clienti), when there is one; what went wrong otherwise.
+    data::Error seekName(const QString& table, const QString& index, const QString& field);
+    // The highlighted row of the supplier grid, if any.
+    std::optional<int> chosenRow() const;
+    void pick(int row);
 
     QPushButton* Command1;
     QLabel* Label1;
@@ -54,6 +61,7 @@ private:
     ui::DataGrid* flex1;
     QPushButton* Command8;
     QPushButton* Command9;
+    bool choosing_ = false; // the supplier panel is up
 };
 
 } // namespace shell

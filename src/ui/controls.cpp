@@ -2,9 +2,11 @@
 
 #include "ui/data_grid.h"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 
 namespace ui {
@@ -72,6 +74,20 @@ QLineEdit* field(QWidget* parent, const char* name, const Twips& at, Font font) 
     auto* e = named(new QLineEdit(parent), name, at);
     setFont(e, font);
     return e;
+}
+
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, const Twips& at, Font font) {
+    auto* c = named(new QCheckBox(caption, parent), name, at);
+    setFont(c, font);
+    return c;
+}
+
+QProgressBar* progressBar(QWidget* parent, const char* name, int maximum, const Twips& at) {
+    auto* p = named(new QProgressBar(parent), name, at);
+    p->setRange(0, maximum);
+    p->setValue(0);
+    p->setTextVisible(false);
+    return p;
 }
 
 QFrame* panel(QWidget* parent, const char* name, const Twips& at) {

@@ -11,8 +11,10 @@
 #include <functional>
 #include <span>
 
+class QCheckBox;
 class QFrame;
 class QLabel;
+class QProgressBar;
 class QLineEdit;
 class QPushButton;
 
@@ -47,6 +49,13 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, const T
 
 // A text field.
 QLineEdit* field(QWidget* parent, const char* name, const Twips& at, Font font = kScreenFont);
+
+// A check box with its caption.
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, const Twips& at,
+                    Font font = kScreenFont);
+
+// A progress bar from 0 to `maximum`, without a text of its own.
+QProgressBar* progressBar(QWidget* parent, const char* name, int maximum, const Twips& at);
 
 // A panel: a framed area that the screen shows and hides as a whole; its
 // controls are built with the panel as their parent, at twips inside it.

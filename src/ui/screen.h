@@ -45,7 +45,14 @@ protected:
     // Inner area of the window in twips.
     void setInnerSize(int widthTwips, int heightTwips);
     void setWindowColour(const QColor& c);
-    // Shows the operator the message of a database error; true when there was one.
+    // Shows the operator the message of a database error; true when there was
+    // one (shown or not). One message per action: an action (the handling of
+    // one key, click or opening, up to the moment the program waits for the
+    // operator again) shows a given error once. The errors that follow from
+    // the first one in the same action (a missing archive met again by the
+    // lookup, the store and the total; a busy archive refused again at once)
+    // are not shown again, on this screen or on the screen the action opens.
+    // A handler still stops at its first error: this is the safety net.
     bool reportError(const data::Error& e);
 
     void closeEvent(QCloseEvent* e) override;

@@ -23,11 +23,22 @@ Screen* ScreenRegistry::open(const QString& name) {
         return nullptr;
     Screen* s = (*f)(*services_);
     open_.insert(name, s);
+    QObject::connect(s, &QObject::destroyed, [hook = std::weak_ptr(onScreenGone_)] {
+        if (const auto f = hook.lock(); f && *f)
+            (*f)();
+    });
     s->show();
     s->Form_Load();
     s->raise();
     s->activateWindow();
     return s;
+}
+
+bool ScreenRegistry::anyOpen() const {
+    for (auto it = open_.constBegin(); it != open_.constEnd(); ++it)
+        if (find(it.key()))
+            return true;
+    return false;
 }
 
 void ScreenRegistry::closeAll() {

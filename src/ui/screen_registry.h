@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <memory>
 
 namespace ui {
 
@@ -24,6 +25,10 @@ public:
     // The open screen of that name, or null.
     Screen* find(const QString& name) const;
     Screen* open(const QString& name);
+    // Whether any screen is open.
+    bool anyOpen() const;
+    // Called after a screen opened here has gone (closed and destroyed).
+    void setOnScreenGone(std::function<void()> f) { *onScreenGone_ = std::move(f); }
     // Closes every open screen (the end of the run).
     void closeAll();
 
@@ -31,6 +36,9 @@ private:
     QHash<QString, Factory> factories_;
     QHash<QString, QPointer<Screen>> open_;
     Services* services_ = nullptr;
+    // Shared with the screens' destroyed handlers, which outlive the registry
+    // at the end of a run: they call it only while it exists.
+    std::shared_ptr<std::function<void()>> onScreenGone_ = std::make_shared<std::function<void()>>();
 };
 
 } // namespace ui

@@ -34,9 +34,11 @@ TEST(QuantityLimits, ScannedCodesAndCountsNeverStored) {
     struct Count {
         double quantity;
         bool storable;
-    } counts[] = {{0, false}, {1.5, true}, {-1, true}, {999998.999, true}, {999999, false}, {1e13, false}};
+    } counts[] = {{0, false},      {1.5, true},      {-1, true},    {999998.999, true},
+                  {999999, false}, {-999999, false}, {1e13, false}, {-8010000100008, false}};
     for (const Count& c : counts)
-        EXPECT_EQ(articles::storableCount(c.quantity), c.storable) << c.quantity;
+        EXPECT_EQ(articles::storableCount(*data::Decimal::fromDouble(c.quantity, 3)), c.storable)
+            << c.quantity;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "data/recordset.h"
 #include "data/table.h"
 #include "data/table_model.h"
+#include "other_workstation.h"
 #include "test_store.h"
 
 #include <QFile>
@@ -24,6 +25,7 @@
 using data::Engine;
 using data::Error;
 using testing_support::addRow;
+using testing_support::OtherWorkstation;
 using testing_support::TestStore;
 
 namespace {
@@ -106,80 +108,6 @@ void expectOperatorMessage(const Error& e, const QStringList& mustName) {
           "constraint", "relation", "readonly", "read-only", "permission"})
         EXPECT_FALSE(m.contains(QLatin1String(foreign), Qt::CaseInsensitive)) << qPrintable(m);
 }
-
-// Another program or workstation holding the store from a thread of its own:
-// it runs its statements, then keeps what they took until release() or for
-// `holdMs`, then commits and goes away.
-class OtherWorkstation {
-public:
-    OtherWorkstation(TestStore& store, QStringList statements, int holdMs = -1)
-        : holdMs_(holdMs) {
-        const data::Location loc = store.dbs().mapping().resolve(kStore);
-        const bool sqlite = store.engine() == Engine::Sqlite;
-        const QString file = sqliteFile(store);
-        thread_ = std::thread([=, this] {
-            if (sqlite) {
-                sqlite3* h = nullptr;
-                sqlite3_open(file.toUtf8().constData(), &h);
-                for (const QString& s : statements)
-                    if (sqlite3_exec(h, s.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
-                        qFatal("other workstation: %s", sqlite3_errmsg(h));
-                held();
-                sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr);
-                sqlite3_close(h);
-            } else {
-                const QString name = QStringLiteral("other-workstation");
-                {
-                    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
-                    db.setHostName(loc.server.host);
-                    db.setPort(loc.server.port);
-                    db.setDatabaseName(loc.server.database);
-                    db.setUserName(loc.server.user);
-                    db.setPassword(loc.server.password);
-                    db.open();
-                    QSqlQuery q(db);
-                    q.exec(QStringLiteral("SET search_path TO \"%1\", public").arg(loc.schema));
-                    for (const QString& s : statements)
-                        if (!q.exec(s))
-                            qFatal("other workstation: %s", qPrintable(q.lastError().text()));
-                    held();
-                    q.exec(QStringLiteral("COMMIT"));
-                    db.close();
-                }
-                QSqlDatabase::removeDatabase(name);
-            }
-        });
-        std::unique_lock lock(m_);
-        cv_.wait(lock, [this] { return holding_; });
-    }
-    ~OtherWorkstation() {
-        release();
-        thread_.join();
-    }
-    void release() {
-        std::lock_guard lock(m_);
-        released_ = true;
-        cv_.notify_all();
-    }
-
-private:
-    void held() {
-        std::unique_lock lock(m_);
-        holding_ = true;
-        cv_.notify_all();
-        if (holdMs_ < 0)
-            cv_.wait(lock, [this] { return released_; });
-        else
-            cv_.wait_for(lock, std::chrono::milliseconds(holdMs_), [this] { return released_; });
-    }
-
-    int holdMs_;
-    std::mutex m_;
-    std::condition_variable cv_;
-    bool holding_ = false;
-    bool released_ = false;
-    std::thread thread_;
-};
 
 class Stores : public testing_support::OnEachEngine {
 protected:
@@ -387,7 +315,7 @@ TEST_P(Stores, ABusyArchiveIsWaitedForOnceThenReported) {
     makeStore(*store);
     store->dbs().setWaitLimits({300, 8000, 1000});
     store->dbs().closeAll(); // the other program opens the file first
-    OtherWorkstation other(*store,
+    OtherWorkstation other(*store, kStore,
                            sqlite() ? QStringList{"PRAGMA locking_mode = EXCLUSIVE", "BEGIN EXCLUSIVE"}
                                     : QStringList{"BEGIN", "LOCK TABLE inventario IN ACCESS EXCLUSIVE MODE"});
     // The action waits a moment, then tells the operator the archive is busy.
@@ -419,7 +347,8 @@ TEST_P(Stores, AWriteWaitsItsTurnBehindAnotherWorkstationsWrite) {
         QStringLiteral("UPDATE inventario SET quantita = quantita + 1 WHERE oper = 1 AND codcasa = 123");
     {
         OtherWorkstation other(
-            *store, {sqlite() ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"), update}, 300);
+            *store, kStore, {sqlite() ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"), update},
+            300);
         const Error e = addToLine(store->open(kStore), 1, 123, 1);
         EXPECT_TRUE(e.ok()) << qPrintable(e.message()) << " | " << qPrintable(e.detail);
     }

@@ -6,6 +6,7 @@
 #include "inventory_store.h"
 #include "test_store.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,6 +29,7 @@ protected:
                {"codart", 123, "desart", "PASTA SEMOLA GR.500", "cofart", 1.2345, "umart", "PZ", "ivart", "4",
                 "desfor", "ALIMENTARI ROSSI SPA", "desgru", "PASTA", "cosmp", 0.6});
         addRow(db, "listi01", {"codart", 555, "desart", "BISCOTTI", "cofart", 2.0});
+        addRow(db, "listi01", {"codart", 556, "desart", "ROSETTE", "cofart", 0.005, "umart", "KG"});
         addRow(db, "numeri", {"codutente", 1, "tipo", "IN", "anno", 2026, "ultnum", 41});
         s.userCode = 1;
         s.documentType = QStringLiteral("INVENTARIO");
@@ -35,8 +37,8 @@ protected:
         s.documentNumber = 42;
         s.numberingCode = QStringLiteral("IN");
     }
-    void line(int oper, const QString& ean, double q) {
-        addRow(db, "inventario", {"codcasa", 0, "eanrig", ean, "oper", oper, "quantita", q, "colli", q});
+    void line(int oper, const QString& ean, double q, int code = 0) {
+        addRow(db, "inventario", {"codcasa", code, "eanrig", ean, "oper", oper, "quantita", q, "colli", q});
     }
     data::Database db;
     state::SharedState s;
@@ -45,15 +47,24 @@ protected:
 TEST_P(Confirm, EachCountedLineBecomesADocumentLine) {
     line(3, "8009999999991", 3);   // the first EAN row decides the article: 123
     line(3, "8001234567890", 0);   // not counted: skipped, takes no number
-    line(3, "8000000000888", 5);   // no price-list row: not transferred
+    line(3, "8000000000888", 5);   // EAN rows, no price-list row: kept by the operator
     line(3, "1' OR '1'='1", 2);    // unknown: placeholders
     line(3, "8001234567890", 1.5); // the other EAN of 123
-    line(1, "8001234567890", 9);   // another operator's count stays out
+    // A weighed article's line keeps its scanned code, which is no EAN row:
+    // its own article code finds it. 0,005 x 2,999 = 0,014995: 0,01, not
+    // rounded twice into 0,02.
+    line(3, "2556000001493", 2.999, 556);
+    // A count left with a binary residue by an older version: 0, not transferred.
+    ASSERT_TRUE(db.executeNative("INSERT INTO inventario (codcasa, eanrig, oper, quantita, colli) "
+                                 "VALUES (0, '8001234567890', 3, ?, ?)",
+                                 {-1.1e-16, -1.1e-16})
+                    .ok());
+    line(1, "8001234567890", 9); // another operator's count stays out
     s.operatorNumber = 3;
     const auto r = documents::transferInventory(db, s, QDate(2026, 12, 10));
     ASSERT_TRUE(r.error.ok()) << r.error.message().toStdString();
     EXPECT_EQ(r.number, 42);
-    EXPECT_EQ(r.linesWritten, 3);
+    EXPECT_EQ(r.linesWritten, 5);
 
     struct Expected {
         int bns, article;
@@ -65,12 +76,14 @@ TEST_P(Confirm, EachCountedLineBecomesADocumentLine) {
         const char* supplier;
     } expected[] = {
         {1, 123, "8009999999991", 3, 3.70, 1.2345, "PASTA SEMOLA GR.500", "PZ", "4 ", "ALIMENTARI ROSSI SPA"},
-        {2, 999999, "1' OR '1'='1", 2, 0, 0, "AAAAAA Articolo non Trovato !!!!", "XX", "0 ", ""},
-        {3, 123, "8001234567890", 1.5, 1.85, 1.2345, "PASTA SEMOLA GR.500", "PZ", "4 ",
+        {2, 888, "8000000000888", 5, 0, 0, "AAAAAA Articolo non Trovato !!!!", "XX", "0 ", ""},
+        {3, 999999, "1' OR '1'='1", 2, 0, 0, "AAAAAA Articolo non Trovato !!!!", "XX", "0 ", ""},
+        {4, 123, "8001234567890", 1.5, 1.85, 1.2345, "PASTA SEMOLA GR.500", "PZ", "4 ",
          "ALIMENTARI ROSSI SPA"},
+        {5, 556, "2556000001493", 2.999, 0.01, 0.005, "ROSETTE", "KG", "", ""},
     };
     data::Recordset mo = db.query("SELECT * FROM invmo ORDER BY bns");
-    ASSERT_EQ(mo.recordCount(), 3);
+    ASSERT_EQ(mo.recordCount(), 5);
     for (const Expected& x : expected) {
         SCOPED_TRACE(x.bns);
         ASSERT_FALSE(mo.eof());
@@ -94,7 +107,7 @@ TEST_P(Confirm, EachCountedLineBecomesADocumentLine) {
     data::Recordset numeri = db.query("SELECT * FROM numeri");
     ASSERT_TRUE(numeri.findFirst("codutente = 1 and tipo= 'IN' and anno= 2026"));
     EXPECT_EQ(numeri.value("ultnum").toInt(), 42);
-    EXPECT_EQ(s.lastLine, 3);
+    EXPECT_EQ(s.lastLine, 5);
 }
 
 TEST_P(Confirm, AnOperatorWithoutLinesWritesNothing) {
@@ -178,6 +191,75 @@ TEST_P(Transfer, ANumberTakenByAnotherWorkstationIsNotWrittenTwice) {
     EXPECT_FALSE(r.notice.isEmpty());
     EXPECT_EQ(db.query("SELECT * FROM invte WHERE numero = 43").recordCount(), 1);
     EXPECT_EQ(db.query("SELECT * FROM invmo WHERE bnumer = 43").recordCount(), 1);
+}
+
+TEST_P(Transfer, TwoWorkstationsConfirmingAtOnceWriteTwoDocuments) {
+    // Two operators' counts, confirmed on two workstations at the same
+    // moment, both under the number 42 their menus took.
+    const int counts[] = {300, 200};
+    {
+        data::WriteScope w(db);
+        for (int oper = 1; oper <= 2; ++oper)
+            for (int i = 0; i < counts[oper - 1]; ++i)
+                ASSERT_TRUE(
+                    db.executeNative("INSERT INTO inventario (codcasa, eanrig, oper, quantita, colli) "
+                                     "VALUES (123, '8001234567890', ?, 1, 1)",
+                                     {oper})
+                        .ok());
+        ASSERT_TRUE(w.commit().ok());
+    }
+    const data::DriveMapping mapping = store->dbs().mapping();
+    store->dbs().closeAll();
+    int go[2];
+    ASSERT_EQ(pipe(go), 0);
+    pid_t children[2];
+    for (int oper = 1; oper <= 2; ++oper) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            close(go[1]);
+            data::Databases dbs{mapping};
+            const data::Database store = dbs.open(kInventoryStore);
+            state::SharedState s;
+            s.operatorNumber = std::int16_t(oper);
+            s.userCode = 1;
+            s.documentYear = 2026;
+            s.documentNumber = 42;
+            s.documentType = QStringLiteral("INVENTARIO");
+            s.numberingCode = QStringLiteral("IN");
+            store.scalarNative(QStringLiteral("SELECT 1"), {}); // connected before the start
+            char c;
+            (void)!read(go[0], &c, 1); // both start when the pipe closes
+            const auto r = documents::transferInventory(store, s, QDate(2026, 12, 10));
+            if (r.error)
+                _exit(100 + int(r.error.kind));
+            // 2: number 42 as taken; 3: moved to 43 and said so; 50: anything else.
+            _exit(r.number == 42 && r.notice.isEmpty() ? 2 : r.number == 43 && !r.notice.isEmpty() ? 3 : 50);
+        }
+        children[oper - 1] = child;
+    }
+    close(go[0]);
+    close(go[1]);
+    std::vector<int> outcomes;
+    for (const pid_t child : children) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        outcomes.push_back(WEXITSTATUS(status));
+    }
+    std::sort(outcomes.begin(), outcomes.end());
+    EXPECT_EQ(outcomes, (std::vector<int>{2, 3}));
+    const data::Database again = store->open(kInventoryStore);
+    EXPECT_EQ(again.query("SELECT * FROM invte").recordCount(), 2);
+    // Each document holds one operator's lines, all of them, once.
+    std::vector<int> lines;
+    for (int number : {42, 43})
+        lines.push_back(again.scalarNative("SELECT count(*) FROM invmo WHERE bnumer = ?", {number}).toInt());
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, (std::vector<int>{200, 300}));
+    data::Recordset numeri = again.query("SELECT * FROM numeri");
+    ASSERT_TRUE(numeri.findFirst("codutente = 1 and tipo= 'IN' and anno= 2026"));
+    EXPECT_EQ(numeri.value("ultnum").toInt(), 43);
 }
 
 TEST_P(Transfer, KilledHalfwayLeavesNothingWritten) {

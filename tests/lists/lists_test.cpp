@@ -1,5 +1,5 @@
 // The line lists driven as the operator drives them, on a small store whose
-// store and work databases are one file.
+// store and work databases are one file, on both engines.
 #include "lists/line_list.h"
 #include "lists/register_lists.h"
 #include "screen_fixture.h"
@@ -21,9 +21,13 @@ namespace {
 
 const QString kDb = QStringLiteral("c:\\marbo\\dati.mdb");
 
-class Lists : public ::testing::Test {
+class Lists : public ::testing::TestWithParam<data::Engine> {
 protected:
+    Lists()
+        : f(engineOfTest(*this)) {}
     void SetUp() override {
+        if (noServerForTest(*this))
+            GTEST_SKIP() << "no PostgreSQL server given (MARBO_TEST_PG)";
         for (const char* name : {"tarvo05", "tarvo05b", "tarvo02", "tarvo02f", "tarvo02r"})
             f.standIn(QString::fromLatin1(name));
         lists::registerLists(f.registry);
@@ -71,7 +75,7 @@ protected:
     data::Database db;
 };
 
-TEST_F(Lists, EachListOpensOnItsLinesWithTheirTotal) {
+TEST_P(Lists, EachListOpensOnItsLinesWithTheirTotal) {
     struct Case {
         const char* name;
         int oper;
@@ -152,7 +156,7 @@ TEST_F(Lists, EachListOpensOnItsLinesWithTheirTotal) {
     EXPECT_TRUE(f.messages.shown().empty());
 }
 
-TEST_F(Lists, WithoutItsDatabasePathAListSaysSoAndStaysEmpty) {
+TEST_P(Lists, WithoutItsDatabasePathAListSaysSoAndStaysEmpty) {
     struct Case {
         const char* name;
         bool clearStore, clearWork;
@@ -171,7 +175,7 @@ TEST_F(Lists, WithoutItsDatabasePathAListSaysSoAndStaysEmpty) {
     }
 }
 
-TEST_F(Lists, HeaderClickSortsBothWaysWithTheSharedDirection) {
+TEST_P(Lists, HeaderClickSortsBothWaysWithTheSharedDirection) {
     LineList* inv = open("tarvo06");
     f.grid(inv, "ord")->clickCell(0, 1); // the EAN column sorts nothing
     EXPECT_EQ(column(inv, 2), QStringList({"PASTA", "BISCOTTI", "OLIO"}));
@@ -196,7 +200,7 @@ TEST_F(Lists, HeaderClickSortsBothWaysWithTheSharedDirection) {
     EXPECT_TRUE(f.messages.shown().empty());
 }
 
-TEST_F(Lists, SearchesTakeWhateverIsTypedAsText) {
+TEST_P(Lists, SearchesTakeWhateverIsTypedAsText) {
     const QStringList all{"BISCOTTI", "OLIO", "PASTA", "ZUCCHERO"};
     struct Case {
         const char* list;
@@ -241,7 +245,7 @@ TEST_F(Lists, SearchesTakeWhateverIsTypedAsText) {
     EXPECT_TRUE(f.messages.shown().empty()) << f.messages.texts().join('\n').toStdString();
 }
 
-TEST_F(Lists, VedoArticoloOpensTheEntryOfItsListWithTheSharedEan) {
+TEST_P(Lists, VedoArticoloOpensTheEntryOfItsListWithTheSharedEan) {
     struct Case {
         const char* list;
         const char* entry;
@@ -271,7 +275,7 @@ TEST_F(Lists, VedoArticoloOpensTheEntryOfItsListWithTheSharedEan) {
     EXPECT_FALSE(f.isOpen("tarvo05")); // the receipt list opened its own entry, not the inventory's
 }
 
-TEST_F(Lists, DownArrowShowsEveryFieldAndVedoArticoloStillTakesTheEan) {
+TEST_P(Lists, DownArrowShowsEveryFieldAndVedoArticoloStillTakesTheEan) {
     LineList* inv = open("tarvo06");
     QTest::keyClicks(f.field(inv, "eanw"), "8001");
     QTest::keyClick(f.field(inv, "eanw"), Qt::Key_Down);
@@ -285,7 +289,7 @@ TEST_F(Lists, DownArrowShowsEveryFieldAndVedoArticoloStillTakesTheEan) {
     EXPECT_TRUE(f.isOpen("tarvo05"));
 }
 
-TEST_F(Lists, ExportButtonWritesEveryOperatorsLinesAndCloses) {
+TEST_P(Lists, ExportButtonWritesEveryOperatorsLinesAndCloses) {
     LineList* inv = open("tarvo06");
     f.button(inv, "Command2")->click();
     EXPECT_TRUE(f.messages.shown().empty()) << f.messages.texts().join('\n').toStdString();
@@ -296,7 +300,7 @@ TEST_F(Lists, ExportButtonWritesEveryOperatorsLinesAndCloses) {
                                      "80000000000010000\r\n")); // Null counts 0
 }
 
-TEST_F(Lists, ExportThatCannotWriteTellsTheOperatorAndKeepsTheList) {
+TEST_P(Lists, ExportThatCannotWriteTellsTheOperatorAndKeepsTheList) {
     // The target is a folder: the file cannot replace it.
     const QString target = f.store.root() + "/c/quirel/inve1.dat";
     ASSERT_TRUE(QDir().mkpath(target));
@@ -320,5 +324,25 @@ TEST_F(Lists, ExportThatCannotWriteTellsTheOperatorAndKeepsTheList) {
     EXPECT_EQ(QFileInfo(file).size(), 0);
     EXPECT_TRUE(f.isOpen("tarvo06b"));
 }
+
+TEST_P(Lists, AMissingDatabaseIsToldOnceNotAtEveryCharacterTyped) {
+    f.state.storeDbPath = f.state.workDbPath = QStringLiteral("c:\\marbo\\assente.mdb");
+    LineList* inv = open("tarvo06");
+    ASSERT_EQ(f.messages.shown().size(), 1u) << qPrintable(f.messages.texts().join('|'));
+    EXPECT_TRUE(f.messages.texts().at(0).contains("c:\\marbo\\assente.mdb"));
+    QTest::keyClicks(f.field(inv, "ricw"), "PASTA");
+    QTest::keyClicks(f.field(inv, "eanw"), "8001");
+    EXPECT_EQ(f.messages.shown().size(), 1u) << qPrintable(f.messages.texts().join('|'));
+    EXPECT_TRUE(f.isOpen("tarvo06"));
+    // Once the archive is there the list works, and a later failure is told again.
+    f.state.storeDbPath = f.state.workDbPath = kDb;
+    QTest::keyClick(f.field(inv, "ricw"), Qt::Key_Backspace);
+    EXPECT_EQ(f.grid(inv, "ord")->textMatrix(1, 2), QStringLiteral("PASTA"));
+    f.state.storeDbPath = QStringLiteral("c:\\marbo\\assente.mdb");
+    QTest::keyClick(f.field(inv, "ricw"), Qt::Key_Backspace);
+    EXPECT_EQ(f.messages.shown().size(), 2u);
+}
+
+MARBO_ON_EACH_ENGINE(Lists);
 
 } // namespace

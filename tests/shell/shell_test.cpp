@@ -7,6 +7,7 @@
 #include "ui/toolkit.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,9 +22,13 @@ namespace {
 
 const unsigned kAll = StoreDb | WorkDb;
 
-class Shell : public ::testing::Test {
+class Shell : public ::testing::TestWithParam<data::Engine> {
 protected:
+    Shell()
+        : f(engineOfTest(*this)) {}
     void SetUp() override {
+        if (noServerForTest(*this))
+            GTEST_SKIP() << "no PostgreSQL server given (MARBO_TEST_PG)";
         for (const char* name : {"tarvo02", "tarvo03", "cnford", "tarvo05", "tarvo06", "tarvo07", "lumo07",
                                  "tarvo02r", "tarvo03r", "cnfordr", "tarvo05b", "tarvo06b", "cnfordc"})
             f.standIn(QString::fromLatin1(name));
@@ -47,6 +52,15 @@ protected:
     }
     void chooseDrive(shell::MainMenu* m, const QString& d) {
         f.child<ui::DriveList>(m, "Drive1")->setDrive(d);
+    }
+    // Takes away the database a path names: its file, or its server schema.
+    void remove(const QString& path) {
+        if (f.store.engine() == data::Engine::Postgres)
+            f.store.open(path).executeNative(
+                QStringLiteral("DROP SCHEMA \"%1\" CASCADE").arg(f.store.open(path).location().schema));
+        f.store.dbs().closeAll();
+        if (f.store.engine() == data::Engine::Sqlite)
+            QFile::remove(f.store.dbs().mapping().resolve(path).file);
     }
 
     ScreenFixture f;
@@ -173,6 +187,87 @@ TEST_F(Shell, MissingDatabasesGiveAMessageAndTheMenuKeepsWorking) {
     f.click(m, "Command4");
     EXPECT_TRUE(f.messages.shown().empty());
     EXPECT_EQ(f.state.userName.trimmed(), QStringLiteral("MARKET VIA ROMA"));
+}
+
+// The store and user names are read from the work database, whatever else is
+// missing.
+class ShellOnEachEngine : public Shell {};
+
+TEST_P(ShellOnEachEngine, NamesComeFromTheWorkDatabaseWhateverElseIsMissing) {
+    struct Case {
+        const char* mode;    // the mode button
+        const char* missing; // the database taken away
+        const char* name;    // the name shown
+        const char* told;    // part of the one message, or none
+    } cases[] = {
+        {"Command3", "c:\\marbo\\dati.mdb", "SUPERMERCATO DEMO c:", nullptr},
+        {"Command4", "c:\\marbo\\dati.mdb", "MARKET VIA ROMA", nullptr},
+        // The first press of a run reads the settings of the current drive's root.
+        {"Command3", "c:\\vesk\\marbo.mdb", "SUPERMERCATO DEMO c:", "\\vesk\\marbo.mdb"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.mode) + " without " + c.missing);
+        makeDrive("c:");
+        remove(QString::fromLatin1(c.missing));
+        f.state = {};
+        auto* m = mainMenu();
+        f.messages.clear();
+        f.click(m, c.mode);
+        EXPECT_EQ(f.state.userName.trimmed(), QString::fromLatin1(c.name));
+        EXPECT_EQ(f.child<QLabel>(m, "Label1")->text().trimmed(), QString::fromLatin1(c.name));
+        if (c.told) {
+            ASSERT_EQ(f.messages.shown().size(), 1u) << qPrintable(f.messages.texts().join('|'));
+            EXPECT_TRUE(f.messages.texts().at(0).contains(QString::fromLatin1(c.told)))
+                << qPrintable(f.messages.texts().at(0));
+        } else {
+            EXPECT_TRUE(f.messages.shown().empty()) << qPrintable(f.messages.texts().join('|'));
+        }
+        m->close();
+        for (const QString& path :
+             {"c:\\vesk\\marbo.mdb", "c:\\marbo\\dati.mdb", "c:\\marbo\\bancacodean.mdb"})
+            remove(path);
+    }
+}
+
+MARBO_ON_EACH_ENGINE(ShellOnEachEngine);
+
+TEST_F(Shell, NarrowModeButtonsStayVisibleInEveryState) {
+    makeDrive("c:");
+    auto* m = mainMenu();
+    auto* pippa = f.child<QWidget>(m, "pippa");
+    const auto reachable = [&](const char* state) {
+        for (const char* name : {"Command4", "Command6"}) {
+            auto* b = f.child<QPushButton>(m, name);
+            EXPECT_TRUE(b->isVisible()) << state << " " << name;
+            // Nothing lies over it: a press at its middle reaches it.
+            EXPECT_EQ(m->childAt(b->geometry().center()), b) << state << " " << name;
+        }
+    };
+    reachable("start");
+    f.click(m, "Command3");
+    reachable("working");
+    f.click(m, "Command4");
+    reachable("store name only");
+    f.click(m, "Command6");
+    ASSERT_TRUE(pippa->isVisible());
+    reachable("choosing a supplier");
+    f.click(m, "Command8");
+    reachable("back");
+}
+
+TEST_F(Shell, TheSupplierReachedWithTheArrowKeysIsThePick) {
+    makeDrive("c:");
+    auto* m = mainMenu();
+    f.click(m, "Command6");
+    auto* grid = f.child<ui::DataGrid>(m, "flex1");
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Down); // the second supplier in name order: ZETA SRL
+    ASSERT_EQ(grid->currentRow(), 2);
+    f.click(m, "Command9");
+    ASSERT_TRUE(f.isOpen("tarvof"));
+    EXPECT_EQ(f.state.supplierCode, 101);
+    EXPECT_EQ(f.state.supplierName.trimmed(), QStringLiteral("ZETA SRL"));
 }
 
 TEST_F(Shell, OperatorCheck) {

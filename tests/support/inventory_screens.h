@@ -14,10 +14,16 @@
 namespace testing_support {
 
 // The inventory store on drive c:, the store path set and user 1; each suite
-// registers the screens it drives.
-class InventoryScreens : public ::testing::Test {
+// registers the screens it drives. As a TEST_P fixture it runs on both
+// engines; a derived SetUp() calls this one first and returns when
+// IsSkipped().
+class InventoryScreens : public ::testing::TestWithParam<data::Engine> {
 protected:
+    InventoryScreens()
+        : f(engineOfTest(*this)) {}
     void SetUp() override {
+        if (noServerForTest(*this))
+            GTEST_SKIP() << "no PostgreSQL server given (MARBO_TEST_PG)";
         db = makeInventoryStore(f.store);
         f.state.storeDbPath = kInventoryStore;
         f.state.userCode = 1;
@@ -26,6 +32,7 @@ protected:
     void scan(const QString& code, const QString& quantity, bool confirmButton = false) {
         auto* e = entryScreen();
         ASSERT_NE(e, nullptr);
+        f.nextAction();
         f.field(e, "eanw")->clear();
         QTest::keyClicks(f.field(e, "eanw"), code);
         QTest::keyClick(f.field(e, "eanw"), Qt::Key_Return);
@@ -33,6 +40,7 @@ protected:
             return; // the pop-up took over
         if (!quantity.isNull())
             f.field(e, "quanw")->setText(quantity); // a null quantity keeps what the screen proposed
+        f.nextAction();
         if (confirmButton)
             f.button(e, "Command5")->click();
         else
