@@ -99,7 +99,8 @@ int storeWorker(const QStringList& args) {
         // The scan: the article of the EAN, as the entry screen resolves it.
         const auto found = articles::codeOfEan(store, ean);
         const auto a = std::chrono::steady_clock::now();
-        const data::Error e = documents::storeInventoryLine(store, s, found.value_or(code), ean, 1.0);
+        const data::Error e =
+            documents::storeInventoryLine(store, s, found.value_or(code), ean, data::Decimal::fromInt(1));
         us.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - a).count());
         if (e)
             ++refused[e.message()];
