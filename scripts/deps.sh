@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the demo need, when missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libsqlite3-dev
-  libgtest-dev libgmock-dev libbenchmark-dev postgresql postgresql-contrib xvfb x11-utils imagemagick fonts-dejavu-core
+  libgtest-dev libgmock-dev postgresql postgresql-contrib xvfb x11-utils imagemagick fonts-dejavu-core
   libgl-dev clang libclang-rt-14-dev cups cups-client libcups2-dev)
 missing=()
 for p in "${packages[@]}"; do

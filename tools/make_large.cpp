@@ -1,7 +1,9 @@
 // make-large [root] [articles] [inventory lines]: a store of the demo's shape
 // with many articles (default 200000) and inventory working lines: operator 1
 // one per article (default 20000), operator 2 a list of 50000, operator 3 a
-// count of 10000 to confirm. For the benchmarks.
+// count of 10000 to confirm. For the benchmarks. A file drives.ini in the root
+// may map drive c: to a PostgreSQL server, as for the program: the store is
+// then made there.
 #include "data/location.h"
 #include "storegen.h"
 
@@ -21,7 +23,9 @@ int main(int argc, char** argv) {
         QTextStream(stderr) << "make-large: the number of articles must be positive\n";
         return 2;
     }
-    const QString err = storegen::makeStore(root, shape);
+    // The root's own drive mapping, drives.ini included.
+    qputenv("MARBO_DATA_ROOT", root.toLocal8Bit());
+    const QString err = storegen::makeStore(data::DriveMapping::fromEnvironment(), shape);
     if (!err.isEmpty()) {
         QTextStream(stderr) << "make-large: " << err << "\n";
         return 1;

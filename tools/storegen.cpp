@@ -14,8 +14,10 @@ namespace {
 using data::Database;
 using data::Error;
 
-// Inserts rows of one table with a fixed list of fields through one prepared
-// statement; fields the layout does not know are reported once and left out.
+// Inserts rows of one table with a fixed list of fields, many rows to a
+// statement (one round trip for a few hundred rows on a server); fields the
+// layout does not know are reported once and left out. The first error is
+// kept and returned by flush().
 class Rows {
 public:
     Rows(const Database& db, const QString& table, const QStringList& fields)
@@ -31,22 +33,39 @@ public:
                                     << " not in the layout\n";
             }
         }
-        sql_ = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                   .arg(data::ident(table), cols.join(QStringLiteral(", ")),
-                        QStringList(cols.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+        head_ = QStringLiteral("INSERT INTO %1 (%2) VALUES ")
+                    .arg(data::ident(table), cols.join(QStringLiteral(", ")));
+        row_ = QLatin1Char('(') + QStringList(cols.size(), QStringLiteral("?")).join(QStringLiteral(", ")) +
+               QLatin1Char(')');
+        // Within every engine's limit on bound values.
+        perStatement_ = std::max<int>(1, 4000 / std::max<int>(1, int(cols.size())));
     }
-    Error add(const QVariantList& values) {
-        QVariantList v;
-        v.reserve(keep_.size());
+    void add(const QVariantList& values) {
         for (int i : keep_)
-            v << values.value(i);
-        return db_.executeNative(sql_, v);
+            pending_ << values.value(i);
+        if (++rows_ == perStatement_)
+            flush();
+    }
+    Error flush() {
+        if (rows_ > 0 && !error_) {
+            QString sql = head_ + row_;
+            for (int r = 1; r < rows_; ++r)
+                sql += QStringLiteral(", ") + row_;
+            error_ = db_.executeNative(sql, pending_);
+        }
+        pending_.clear();
+        rows_ = 0;
+        return error_;
     }
 
 private:
     Database db_;
-    QString sql_;
+    QString head_, row_;
     std::vector<int> keep_;
+    QVariantList pending_;
+    int rows_ = 0;
+    int perStatement_ = 1;
+    Error error_;
 };
 
 struct Group {
@@ -217,7 +236,11 @@ int eanCheckDigit(const QString& d) {
 }
 
 QString makeStore(const QString& root, const Shape& shape) {
-    data::Databases dbs{data::DriveMapping(root)};
+    return makeStore(data::DriveMapping(root), shape);
+}
+
+QString makeStore(const data::DriveMapping& mapping, const Shape& shape) {
+    data::Databases dbs{mapping};
     Error e;
     const int year = shape.today.year();
     std::mt19937 rng(shape.seed);
@@ -229,7 +252,10 @@ QString makeStore(const QString& root, const Shape& shape) {
         data::createDatabase(dbs, QStringLiteral("c:\\vesk\\marbo.mdb"), data::schema::Settings, &e);
     if (e)
         return e.message() + QLatin1Char(' ') + e.detail;
-    Rows(settings, QStringLiteral("società"), {QStringLiteral("database")}).add({QString()});
+    Rows company(settings, QStringLiteral("società"), {QStringLiteral("database")});
+    company.add({QString()});
+    if ((e = company.flush()))
+        return e.message() + QLatin1Char(' ') + e.detail;
 
     const unsigned everything = data::schema::StoreDb | data::schema::WorkDb | data::schema::PriceCmpDb;
     for (const QString& path :
@@ -397,6 +423,10 @@ QString makeStore(const QString& root, const Shape& shape) {
                 }
             }
         }
+        for (Rows* rows : {&utenti, &clienti, &fornitori, &tipodoc, &numeri, &listi01, &codean, &articolo,
+                           &articoli, &inventario})
+            if ((e = rows->flush()))
+                return e.message() + QLatin1Char(' ') + e.detail;
         if ((e = db.commit()))
             return e.message() + QLatin1Char(' ') + e.detail;
     }

@@ -3,6 +3,8 @@
 // as the price comparison database (the same file, c:\marbo\bancacodean.mdb).
 #pragma once
 
+#include "data/location.h"
+
 #include <QDate>
 #include <QString>
 
@@ -22,5 +24,7 @@ int eanCheckDigit(const QString& twelveDigits);
 
 // Creates the three databases; returns an empty text or what went wrong.
 QString makeStore(const QString& dataRoot, const Shape& shape);
+// The same on the locations of a drive mapping (drive c: may be a server).
+QString makeStore(const data::DriveMapping& mapping, const Shape& shape);
 
 } // namespace storegen
