@@ -5,6 +5,7 @@
 #include "data/recordset.h"
 #include "data/table.h"
 #include "documents/line_article.h"
+#include "documents/supplier_order_transfer.h"
 
 namespace documents {
 
@@ -13,7 +14,7 @@ QuantityFirstTable QuantityFirstTable::returns() {
 }
 
 QuantityFirstTable QuantityFirstTable::supplierOrder() {
-    return {QStringLiteral("ordine"), QStringLiteral("(tipord is null or tipord = '')")};
+    return {QStringLiteral("ordine"), supplierOrderLines()};
 }
 
 QString QuantityFirstTable::onlyLines() const {

@@ -2,6 +2,7 @@
 
 #include "data/recordset.h"
 #include "data/table.h"
+#include "documents/supplier_order_transfer.h"
 #include "state/shared_state.h"
 #include "ui/controls.h"
 #include "ui/data_grid.h"
@@ -171,8 +172,13 @@ void MainMenu::Command6_Click() {
     if (reportError(work.error()))
         return; // the menu stays as it was, usable
     // Lines left unconfirmed belong to a supplier: take it over without asking.
-    for (const char* table : {"ordine", "carico", "resi"}) {
-        data::Recordset rs = work.query(QStringLiteral("SELECT * FROM %1 ").arg(QLatin1String(table)));
+    // The department orders share `ordine` but name no supplier: only the
+    // supplier order lines count.
+    const QString pending[] = {
+        QStringLiteral("SELECT * FROM ordine WHERE ") + documents::supplierOrderLines(),
+        QStringLiteral("SELECT * FROM carico "), QStringLiteral("SELECT * FROM resi ")};
+    for (const QString& sql : pending) {
+        data::Recordset rs = work.query(sql);
         if (!rs.eof()) {
             state().supplierName = rs.value(QStringLiteral("desfor")).toString();
             state().supplierCode = std::int16_t(rs.value(QStringLiteral("codfor")).toInt());

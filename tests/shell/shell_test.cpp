@@ -114,7 +114,9 @@ TEST_F(Shell, BlankSettingsPathGivesTheDefaultStoreDatabase) {
 
 TEST_F(Shell, AltriTakesOverTheSupplierOfPendingWork) {
     makeDrive("c:");
-    // Lines left in carico but none in ordine: the receipt's supplier, no question.
+    // A department's order line names no supplier: it is not supplier work.
+    addRow(storeDb, "ordine", {"eanrig", "8001234567891", "codcasa", 6, "tipord", "2"});
+    // Lines left in carico and no supplier order lines: the receipt's supplier, no question.
     addRow(storeDb, "carico",
            {"codcasa", 5, "eanrig", "8001234567890", "codfor", 103, "desfor", "CASEIFICIO SRL", "oper", 1});
     auto* m = mainMenu();
