@@ -17,6 +17,7 @@
 #include "raw.h"
 
 #include <cmath>
+#include <set>
 
 namespace bench {
 
@@ -70,7 +71,9 @@ Sql pgSql(RawPg& raw) {
 // Puts the working lines of `table` back as the store had them.
 void restoreLines(const Sql& sql, const char* table) {
     const QByteArray t(table);
-    sql.exec("CREATE TABLE IF NOT EXISTS bench_kept_" + t + " AS SELECT * FROM " + t);
+    static std::set<QByteArray> kept; // by the first measure of this process that takes them
+    if (kept.insert(t).second)
+        sql.exec("CREATE TABLE IF NOT EXISTS bench_kept_" + t + " AS SELECT * FROM " + t);
     sql.exec("DELETE FROM " + t);
     sql.exec("INSERT INTO " + t + " SELECT * FROM bench_kept_" + t);
 }
@@ -78,6 +81,13 @@ void restoreLines(const Sql& sql, const char* table) {
 void expect(double got, double wanted, const char* what) {
     if (std::abs(got - wanted) > 0.001)
         fail(QStringLiteral("%1: %2 instead of %3").arg(QLatin1String(what)).arg(got).arg(wanted));
+}
+
+// Document numbers of this process's runs: a measure run again writes new
+// documents, never under a number it took before.
+int gFirstNumber = 0;
+int number(int run) {
+    return gFirstNumber + run;
 }
 
 QByteArray dateText(int run) {
@@ -88,6 +98,7 @@ QByteArray dateText(int run) {
 // run before the next one starts; the lines are put back at the end.
 Samples confirmRuns(const Sql& sql, const char* table, const std::function<void(int)>& before,
                     const std::function<void(int)>& work, const std::function<void(int)>& check) {
+    gFirstNumber += 100;
     Samples us = timeRuns(
         kRuns,
         [&](int run) {
@@ -118,7 +129,7 @@ std::function<void(int)> receiptCheck(const Sql& sql, StockSums& before, int yea
     return [&sql, &before, year](int run) {
         expect(sql.number(QStringLiteral("SELECT count(*) FROM ordinif WHERE bannoc = %1 AND bnumer = %2")
                               .arg(year)
-                              .arg(run)
+                              .arg(number(run))
                               .toUtf8()),
                10000, "receipt lines");
         expect(sql.number("SELECT count(*) FROM carico"), 0, "working lines left");
@@ -138,7 +149,7 @@ Samples receipt10000(Context& c) {
     return confirmRuns(
         sql, "carico",
         [&](int run) {
-            p->state.documentNumber = run;
+            p->state.documentNumber = number(run);
             before = stockSums(sql);
         },
         [&](int run) {
@@ -189,7 +200,7 @@ Samples receipt10000RawSqlite(Context& c) {
         [&](int run) {
             const QByteArray date = dateText(run);
             raw.exec("BEGIN IMMEDIATE");
-            sqlite3_bind_int(head, 1, run);
+            sqlite3_bind_int(head, 1, number(run));
             bindText(head, 2, date);
             sqlite3_step(head);
             sqlite3_reset(head);
@@ -200,7 +211,7 @@ Samples receipt10000RawSqlite(Context& c) {
                 const double total = std::round(sqlite3_column_double(lines, 6) * packs *
                                                 sqlite3_column_double(lines, 7) * 100) /
                                      100;
-                sqlite3_bind_int(ins, 1, run);
+                sqlite3_bind_int(ins, 1, number(run));
                 sqlite3_bind_int(ins, 2, ++bns);
                 bindText(ins, 3, date);
                 sqlite3_bind_value(ins, 4, sqlite3_column_value(lines, 0));
@@ -264,7 +275,7 @@ Samples receipt10000RawPg(Context& c) {
     return confirmRuns(
         sql, "carico", [&](int) { before = stockSums(sql); },
         [&](int run) {
-            const QByteArray date = dateText(run), n = QByteArray::number(run);
+            const QByteArray date = dateText(run), n = QByteArray::number(number(run));
             raw.exec("BEGIN");
             raw.run("receipt_head", {n, date});
             const PgResult lines = raw.run("receipt_lines", {});
@@ -299,7 +310,7 @@ std::function<void(int)> orderCheck(const Sql& sql, int year) {
     return [&sql, year](int run) {
         expect(sql.number(QStringLiteral("SELECT count(*) FROM ordini WHERE bannoc = %1 AND bnumer = %2")
                               .arg(year)
-                              .arg(run)
+                              .arg(number(run))
                               .toUtf8()),
                10000, "order lines");
         expect(sql.number("SELECT count(*) FROM ordine"), 0, "working lines left");
@@ -316,7 +327,7 @@ Samples order10000(Context& c) {
     const data::Database db = p->store();
     const Sql sql = programSql(db);
     return confirmRuns(
-        sql, "ordine", [&](int run) { p->state.documentNumber = run; },
+        sql, "ordine", [&](int run) { p->state.documentNumber = number(run); },
         [&](int run) {
             const auto r =
                 documents::confirmSupplierOrder(db, p->state, QDate(2097, 1, run), QDate(2097, 1, run), true);
@@ -355,7 +366,7 @@ Samples order10000RawSqlite(Context& c) {
         [&](int run) {
             const QByteArray date = dateText(run);
             raw.exec("BEGIN IMMEDIATE");
-            sqlite3_bind_int(head, 1, run);
+            sqlite3_bind_int(head, 1, number(run));
             bindText(head, 2, date);
             sqlite3_step(head);
             sqlite3_reset(head);
@@ -368,7 +379,7 @@ Samples order10000RawSqlite(Context& c) {
                 sqlite3_bind_value(art, 3, sqlite3_column_value(lines, 0));
                 sqlite3_step(art);
                 sqlite3_reset(art);
-                sqlite3_bind_int(ins, 1, run);
+                sqlite3_bind_int(ins, 1, number(run));
                 sqlite3_bind_int(ins, 2, ++bns);
                 bindText(ins, 3, date);
                 sqlite3_bind_value(ins, 4, sqlite3_column_value(lines, 0));
@@ -412,7 +423,7 @@ Samples order10000RawPg(Context& c) {
     return confirmRuns(
         sql, "ordine", [](int) {},
         [&](int run) {
-            const QByteArray date = dateText(run), n = QByteArray::number(run);
+            const QByteArray date = dateText(run), n = QByteArray::number(number(run));
             raw.exec("BEGIN");
             raw.run("order_head", {n, date});
             const PgResult lines = raw.run("order_lines", {});
@@ -476,12 +487,14 @@ Samples returns5000(Context& c) {
         returnCheck(sql));
 }
 
-// The note checked open and its last line read; the lines taken with their
-// article; per line the last return on the article, the note's line of the
-// EAN sought, the line added.
+// The note checked open and its lines read (their EANs, for the merge); the
+// lines taken with their article; per line the last return on the article
+// and the line added.
 const char* const kOpenNote =
     "SELECT count(*) FROM reste WHERE anno = 2097 AND numero = 1 AND cliente = 101 AND regis <> 'R'";
 const char* const kLastLine = "SELECT max(bns) FROM resmo WHERE bannoc = 2097 AND bnumer = 1";
+const char* const kNoteRead = "SELECT marbo_rid, quantita, colli, eanrig, articoli FROM resmo WHERE bannoc "
+                              "= 2097 AND bnumer = 1 ORDER BY bns";
 const char* const kReturnLines =
     "SELECT k.codcasa, k.eanrig, k.colli, a.desart, a.umart, a.imbart, a.cofart, a.ivart, a.desgru "
     "FROM resi k LEFT JOIN listi01 a ON a.codart = k.codcasa ORDER BY k.marbo_rid";
@@ -495,8 +508,7 @@ Samples returns5000RawSqlite(Context& c) {
     sqlite3_stmt* lines = raw.prepare(kReturnLines);
     sqlite3_stmt* take = raw.prepare("DELETE FROM resi");
     sqlite3_stmt* art = raw.prepare("UPDATE listi01 SET colliuo = ?1, datauo = ?2 WHERE codart = ?3");
-    sqlite3_stmt* seek = raw.prepare("SELECT marbo_rid, quantita, colli FROM resmo WHERE bannoc = 2097 AND "
-                                     "bnumer = 1 AND eanrig = ?1 ORDER BY bns LIMIT 1");
+    sqlite3_stmt* note = raw.prepare(kNoteRead);
     sqlite3_stmt* ins = raw.prepare("INSERT INTO resmo (bannoc, bnumer, bns, codtipdoc, codutente, bdator, "
                                     "articoli, unitam, imballo, costof, "
                                     "prezzo, colli, quantita, descrizione, iva, desgru, eanrig, totrig) "
@@ -512,6 +524,10 @@ Samples returns5000RawSqlite(Context& c) {
             sqlite3_step(last);
             int bns = sqlite3_column_int(last, 0);
             sqlite3_reset(last);
+            std::set<QByteArray> eans;
+            while (sqlite3_step(note) == SQLITE_ROW)
+                eans.insert(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(note, 3))));
+            sqlite3_reset(note);
             while (sqlite3_step(lines) == SQLITE_ROW) {
                 const double packs = sqlite3_column_double(lines, 2), pack = sqlite3_column_double(lines, 5),
                              price = sqlite3_column_double(lines, 6);
@@ -520,10 +536,7 @@ Samples returns5000RawSqlite(Context& c) {
                 sqlite3_bind_value(art, 3, sqlite3_column_value(lines, 0));
                 sqlite3_step(art);
                 sqlite3_reset(art);
-                sqlite3_bind_value(seek, 1, sqlite3_column_value(lines, 1));
-                const bool found = sqlite3_step(seek) == SQLITE_ROW;
-                sqlite3_reset(seek);
-                if (found)
+                if (eans.count(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(lines, 1)))))
                     fail(QStringLiteral("a return merged"));
                 sqlite3_bind_int(ins, 1, ++bns);
                 bindText(ins, 2, date);
@@ -558,9 +571,7 @@ Samples returns5000RawPg(Context& c) {
     raw.prepare("return_lines", kReturnLines);
     raw.prepare("return_take", "DELETE FROM resi");
     raw.prepare("return_article", "UPDATE listi01 SET colliuo = $1, datauo = $2 WHERE codart = $3");
-    raw.prepare("return_seek",
-                "SELECT marbo_rid, quantita, colli FROM resmo WHERE bannoc = 2097 AND bnumer = 1 "
-                "AND eanrig = $1 ORDER BY bns LIMIT 1");
+    raw.prepare("return_note", kNoteRead);
     raw.prepare(
         "return_line",
         "INSERT INTO resmo (bannoc, bnumer, bns, codtipdoc, codutente, bdator, articoli, unitam, imballo, "
@@ -573,17 +584,18 @@ Samples returns5000RawPg(Context& c) {
             raw.exec("BEGIN");
             raw.run("return_open", {});
             int bns = QByteArray(PQgetvalue(raw.run("return_last", {}).get(), 0, 0)).toInt();
+            std::set<QByteArray> eans;
+            const PgResult note = raw.run("return_note", {});
+            for (int r = 0; r < PQntuples(note.get()); ++r)
+                eans.insert(cell(note.get(), r, 3));
             const PgResult lines = raw.run("return_lines", {});
             const PGresult* l = lines.get();
             const int count = PQntuples(l);
-            // A thousand lines to two round trips: the note's lines sought, then the writes.
+            // A thousand lines (two statements each) to a round trip.
             for (int from = 0; from < count; from += 1000) {
                 const int to = std::min(count, from + 1000);
-                raw.beginPipeline();
                 for (int r = from; r < to; ++r)
-                    raw.queue("return_seek", {cell(l, r, 1)});
-                for (const PgResult& found : raw.sync())
-                    if (PQntuples(found.get()) > 0)
+                    if (eans.count(cell(l, r, 1)))
                         fail(QStringLiteral("a return merged"));
                 raw.beginPipeline();
                 for (int r = from; r < to; ++r) {
