@@ -16,6 +16,8 @@
 #include "measures.h"
 #include "raw.h"
 
+#include <QDateTime>
+
 #include <cmath>
 #include <set>
 
@@ -83,8 +85,9 @@ void expect(double got, double wanted, const char* what) {
         fail(QStringLiteral("%1: %2 instead of %3").arg(QLatin1String(what)).arg(got).arg(wanted));
 }
 
-// Document numbers of this process's runs: a measure run again writes new
-// documents, never under a number it took before.
+// Document numbers of the runs: a measure run again, in this process or
+// another one on the same store, writes new documents, never under a number
+// taken before.
 int gFirstNumber = 0;
 int number(int run) {
     return gFirstNumber + run;
@@ -98,7 +101,9 @@ QByteArray dateText(int run) {
 // run before the next one starts; the lines are put back at the end.
 Samples confirmRuns(const Sql& sql, const char* table, const std::function<void(int)>& before,
                     const std::function<void(int)>& work, const std::function<void(int)>& check) {
-    gFirstNumber += 100;
+    // Seeded by the clock: another process on the same store starts elsewhere.
+    gFirstNumber =
+        gFirstNumber == 0 ? int(QDateTime::currentSecsSinceEpoch() % 1000000) * 100 : gFirstNumber + 100;
     Samples us = timeRuns(
         kRuns,
         [&](int run) {
