@@ -12,6 +12,7 @@ namespace bench {
 using Setup = std::function<void(Program&)>;
 
 void registerInventoryMeasures();
+void registerConfirmationMeasures();
 void registerPrintingMeasures();
 void registerLabelMeasures();
 

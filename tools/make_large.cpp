@@ -19,6 +19,10 @@ int main(int argc, char** argv) {
     shape.inventoryLines = args.size() > 3 ? args.at(3).toInt() : 20000;
     shape.longListLines = 50000;
     shape.confirmLines = 10000;
+    shape.receiptLines = 10000;
+    shape.supplierOrderLines = 10000;
+    shape.returnLines = 5000;
+    shape.returnNoteLines = 50;
     if (shape.articles <= 0) {
         QTextStream(stderr) << "make-large: the number of articles must be positive\n";
         return 2;

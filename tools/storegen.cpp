@@ -302,6 +302,17 @@ QString makeStore(const data::DriveMapping& mapping, const Shape& shape) {
         Rows inventario(db, "inventario",
                         {"codcasa", "eanrig", "descrizione", "unitam", "prezzo", "colli", "quantita",
                          "imballo", "iva", "desfor", "desgru", "oper"});
+        Rows carico(db, "carico",
+                    {"codcasa", "eanrig", "descrizione", "colli", "quantita", "codfor", "oper"});
+        Rows ordine(db, "ordine",
+                    {"codcasa", "eanrig", "descrizione", "colli", "quantita", "tipord", "codfor"});
+        Rows resi(db, "resi", {"codcasa", "eanrig", "descrizione", "colli", "quantita", "codfor"});
+        Rows reste(db, "reste",
+                   {"codutente", "anno", "numero", "dataor", "dsccliente", "cliente", "regis", "tipodoc",
+                    "codtipdoc"});
+        Rows resmo(db, "resmo",
+                   {"codutente", "bannoc", "bnumer", "bns", "codtipdoc", "articoli", "colli", "quantita",
+                    "eanrig", "tipmov", "totrig"});
 
         std::mt19937 arng(shape.seed); // articles are the same in both files
         auto apick = [&](int n) { return int(arng() % unsigned(n)); };
@@ -423,8 +434,35 @@ QString makeStore(const data::DriveMapping& mapping, const Shape& shape) {
                 }
             }
         }
+        // The supplier documents to confirm: distinct articles for each working table
+        // (steps prime to the article count), the open note's lines apart from the returns.
+        if (store) {
+            auto article = [&](int i, int step, int offset) {
+                return 1000 + int((qint64(i) * step + offset) % shape.articles);
+            };
+            for (int i = 0; i < shape.receiptLines; ++i) {
+                const int codart = article(i, 13, 0);
+                carico.add({codart, eanOf(codart), QStringLiteral("CARICO %1").arg(i), 1 + i % 5, 6 + i % 7,
+                            101, 4});
+            }
+            for (int i = 0; i < shape.supplierOrderLines; ++i) {
+                const int codart = article(i, 17, 7);
+                ordine.add({codart, eanOf(codart), QStringLiteral("ORDINE %1").arg(i), 1 + i % 4, 12,
+                            QString(), 101});
+            }
+            for (int i = 0; i < shape.returnLines + shape.returnNoteLines; ++i) {
+                const int codart = article(i, 19, 11);
+                if (i < shape.returnLines)
+                    resi.add({codart, eanOf(codart), QStringLiteral("RESO %1").arg(i), 1 + i % 3, 2, 101});
+                else
+                    resmo.add({1, 2097, 1, i - shape.returnLines + 1, "RF", codart, 1, 6, eanOf(codart), "AR",
+                               6.0});
+            }
+            if (shape.returnNoteLines > 0)
+                reste.add({1, 2097, 1, shape.today, kSuppliers[0].name, 101, "P", "DDTRESFOR", "RF"});
+        }
         for (Rows* rows : {&utenti, &clienti, &fornitori, &tipodoc, &numeri, &listi01, &codean, &articolo,
-                           &articoli, &inventario})
+                           &articoli, &inventario, &carico, &ordine, &resi, &reste, &resmo})
             if ((e = rows->flush()))
                 return e.message() + QLatin1Char(' ') + e.detail;
         if ((e = db.commit()))

@@ -11,10 +11,14 @@
 namespace storegen {
 
 struct Shape {
-    int articles = 320;     // price list rows
-    int inventoryLines = 0; // working lines of inventory of operator 1, one per article
-    int longListLines = 0;  // lines of operator 2 (a long list)
-    int confirmLines = 0;   // lines of operator 3 (a large count to confirm)
+    int articles = 320;         // price list rows
+    int inventoryLines = 0;     // working lines of inventory of operator 1, one per article
+    int longListLines = 0;      // lines of operator 2 (a long list)
+    int confirmLines = 0;       // lines of operator 3 (a large count to confirm)
+    int receiptLines = 0;       // goods receipt lines of operator 4 from supplier 101, one per article
+    int supplierOrderLines = 0; // supplier order lines (empty order type), one per EAN
+    int returnLines = 0;        // return lines for supplier 101, one per EAN
+    int returnNoteLines = 0;    // lines of supplier 101's open return note 1 of 2097 (0: no note)
     QDate today = QDate::currentDate();
     unsigned seed = 20261210; // same data on every run
 };

@@ -236,4 +236,89 @@ Database Databases::openLocation(const Location& loc) {
     return d;
 }
 
+RowBatch::RowBatch(const Database& db, const QString& table, const QStringList& fields, bool byRowId)
+    : db_(db)
+    , table_(table) {
+    if (!db.ok()) {
+        error_ = db.error();
+        return;
+    }
+    const auto info = db.connection()->tableInfo(table, &error_);
+    if (!info)
+        return;
+    QStringList cols;
+    if (byRowId)
+        cols << QLatin1String(schema::kRowId);
+    for (const QString& f : fields) {
+        const int col = info->indexOf(f);
+        if (col < 0) {
+            error_ = Error::make(Error::Kind::MissingField, table + QLatin1Char('.') + f.trimmed())
+                         .in(db.location().path);
+            return;
+        }
+        kinds_.push_back(int(info->kinds[size_t(col)]));
+        widths_.push_back(info->widths[size_t(col)]);
+        columns_ << info->columns.at(col);
+        cols << ident(info->columns.at(col));
+    }
+    head_ = QStringLiteral("INSERT INTO %1 (%2) VALUES ").arg(ident(table), cols.join(QStringLiteral(", ")));
+    if (byRowId) {
+        // Every row named exists: the insert always meets its row and revises it.
+        QStringList sets;
+        for (int i = 1; i < cols.size(); ++i)
+            sets << cols.at(i) + QStringLiteral(" = excluded.") + cols.at(i);
+        tail_ = QStringLiteral(" ON CONFLICT (%1) DO UPDATE SET %2")
+                    .arg(QLatin1String(schema::kRowId), sets.join(QStringLiteral(", ")));
+    }
+    // Values to a statement: on SQLite binding them costs more per value as a
+    // statement holds more (2000 take twice the time of 200), so a statement
+    // there holds a few rows; on a server each statement is a round trip, so a
+    // statement holds a hundred rows or so.
+    const int values = db.engine() == Engine::Sqlite ? 200 : 2000;
+    perStatement_ = std::max<int>(1, values / std::max<int>(1, int(cols.size())));
+}
+
+Error RowBatch::add(const QVariantList& values) {
+    if (error_)
+        return error_;
+    const int offset = int(values.size()) - int(kinds_.size());
+    if (offset != 0 && offset != 1)
+        return error_ = Error::make(Error::Kind::BadValue, table_).in(db_.location().path);
+    if (offset == 1)
+        pending_ << values.at(0);
+    for (size_t i = 0; i < kinds_.size(); ++i) {
+        const QVariant& v = values.at(int(i) + offset);
+        if (asGiven_) {
+            pending_ << v;
+            continue;
+        }
+        const auto converted = detail::toDb(v, schema::Kind(kinds_[i]), widths_[i]);
+        if (!converted)
+            return error_ =
+                       Error::make(Error::Kind::BadValue, table_ + QLatin1Char('.') + columns_.at(int(i)),
+                                   v.toString().left(60))
+                           .in(db_.location().path);
+        pending_ << *converted;
+    }
+    if (++rows_ == perStatement_)
+        return flush();
+    return {};
+}
+
+Error RowBatch::flush() {
+    if (rows_ > 0 && !error_) {
+        const int perRow = int(pending_.size()) / rows_;
+        const QString row = QLatin1Char('(') +
+                            QStringList(perRow, QStringLiteral("?")).join(QStringLiteral(", ")) +
+                            QLatin1Char(')');
+        QString sql = head_ + row;
+        for (int r = 1; r < rows_; ++r)
+            sql += QStringLiteral(", ") + row;
+        error_ = db_.executeNative(sql + tail_, pending_);
+    }
+    pending_.clear();
+    rows_ = 0;
+    return error_;
+}
+
 } // namespace data

@@ -106,6 +106,38 @@ private:
     quint64 serial_ = 0;
 };
 
+// Rows written to one table many to a statement: the document lines and the
+// stock counters of a confirmation of thousands of lines, inside its write
+// transaction, in a few round trips instead of one per row. Each value is
+// converted for its column as Table::setValue converts it, and a value the
+// column cannot hold is refused by add() with the same error. Without
+// `byRowId` the rows are added in the order given; with it, the first value
+// of each row is the row id of a row read in this transaction and the other
+// values replace its fields (as Table::edit and update do). The rows are sent
+// when enough of them wait and at flush(); after an error the transaction must
+// be abandoned.
+class RowBatch {
+public:
+    RowBatch(const Database& db, const QString& table, const QStringList& fields, bool byRowId = false);
+    // The values bound as given, as executeNative binds them (no rounding to
+    // the column's places).
+    void bindAsGiven() { asGiven_ = true; }
+    Error add(const QVariantList& values);
+    Error flush();
+
+private:
+    Database db_;
+    QString table_;
+    bool asGiven_ = false;
+    QString head_, tail_;
+    std::vector<int> kinds_, widths_;
+    QStringList columns_;
+    int perStatement_ = 1;
+    int rows_ = 0;
+    QVariantList pending_;
+    Error error_;
+};
+
 // Every write of several rows, or a find-or-insert, in one transaction that
 // begins here and is rolled back when the scope ends without commit():
 //

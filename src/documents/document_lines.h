@@ -12,6 +12,7 @@
 #include <QVariant>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -90,6 +91,31 @@ struct ArticleData {
 // reported in *error.
 ArticleData readArticle(data::Table& articles, std::int32_t code, const QString& priceField,
                         data::Error* error);
+
+// The rows of many article codes of the price list `listi01` (or `articolo`),
+// read many codes to a statement: per code found, what readArticle reads, the
+// row id and, with `stock`, the stock counters (ArticleStock's fields, read
+// as exact decimals). A value no decimal can hold is reported in *error.
+struct ArticleRow {
+    ArticleData data;
+    qint64 rowId = 0;
+    data::Decimal qinv, qacq, qres, qven, cosmp;
+};
+std::map<std::int32_t, ArticleRow> readArticles(const data::Database& db, const QString& table,
+                                                const std::vector<std::int32_t>& codes,
+                                                const QString& priceField, bool stock, data::Error* error);
+
+// The `codean` rows of many EANs (as documentEan gives them), read many to a
+// statement: per EAN found (the key as eanKey gives it), the row id and the
+// stock counters `einv`, `eacq`, `eres`, `even`.
+struct EanRow {
+    qint64 rowId = 0;
+    data::Decimal einv, eacq, eres, even;
+};
+std::map<QString, EanRow> readEans(const data::Database& db, const std::vector<QString>& eans,
+                                   data::Error* error);
+// An EAN as `codean` keys compare it: no case, no trailing blanks.
+QString eanKey(const QString& ean);
 
 // A number read from the database as an exact decimal at `places`, Null
 // counting as 0; nullopt for a value no decimal can hold (never taken as 0).

@@ -76,6 +76,8 @@ ConfirmResult writeNewDocument(const data::Database& db, state::SharedState& s, 
             return fail(e);
         r.headerWritten = true;
     }
+    if (d.beforeLines && (e = d.beforeLines(lines)))
+        return fail(e);
     std::int16_t bns = 0;
     for (const WorkingLine& l : lines) {
         ++r.linesTaken;
@@ -93,12 +95,46 @@ ConfirmResult writeNewDocument(const data::Database& db, state::SharedState& s, 
             return fail(e);
         ++r.linesWritten;
     }
+    if (d.afterLines && (e = d.afterLines()))
+        return fail(e);
     if ((e = w.commit()))
         return fail(e);
     s.documentNumber = number;
     s.lastLine = bns;
     r.number = number;
     return r;
+}
+
+data::Error moveArticleStock(ArticleStock& t, StockMove move, data::Decimal pieces) {
+    data::Decimal& counter = move == StockMove::Received ? t.qacq : t.qres;
+    const auto moved = counter + pieces;
+    if (!moved)
+        return overflow(QStringLiteral("listi01.qgia"));
+    const auto a = t.qinv + (move == StockMove::Received ? *moved : t.qacq);
+    const auto b = a ? *a - (move == StockMove::Returned ? *moved : t.qres) : std::nullopt;
+    const auto qgia = b ? *b - t.qven : std::nullopt;
+    const auto value = qgia ? *qgia * t.cosmp : std::nullopt;
+    if (!value)
+        return overflow(QStringLiteral("listi01.valgia"));
+    counter = *moved;
+    t.qgia = *qgia;
+    t.valgia = value->rounded(2);
+    return {};
+}
+
+data::Error moveEanStock(EanStock& t, StockMove move, data::Decimal pieces) {
+    data::Decimal& counter = move == StockMove::Received ? t.eacq : t.eres;
+    const auto moved = counter + pieces;
+    if (!moved)
+        return overflow(QStringLiteral("codean.egia"));
+    const auto a = (move == StockMove::Received ? *moved : t.eacq) + t.einv;
+    const auto b = a ? *a - (move == StockMove::Returned ? *moved : t.eres) : std::nullopt;
+    const auto egia = b ? *b - t.even : std::nullopt;
+    if (!egia)
+        return overflow(QStringLiteral("codean.egia"));
+    counter = *moved;
+    t.egia = *egia;
+    return {};
 }
 
 data::Error moveArticleStock(data::Table& t, StockMove move, data::Decimal pieces) {

@@ -31,6 +31,11 @@ struct NewDocument {
     std::function<data::Error(std::int32_t number)> header;
     // Writes the document line `bns` of a working line with packages.
     std::function<data::Error(const WorkingLine& line, std::int32_t number, std::int16_t bns)> line;
+    // Optional: runs once before the first line with the lines taken (to read
+    // their articles at once), and once after the last line (to send the
+    // writes a line left waiting); either failing fails the document.
+    std::function<data::Error(const std::vector<WorkingLine>& lines)> beforeLines;
+    std::function<data::Error()> afterLines;
     // Runs for each working line taken (the dialog's progress).
     LineProgress afterLine;
 };
@@ -39,6 +44,17 @@ struct NewDocument {
 // the shared document number is the number used and the shared last line
 // number the last line written.
 ConfirmResult writeNewDocument(const data::Database& db, state::SharedState& s, const NewDocument& d);
+
+// The stock counters of a price-list row or of an EAN, as read, and as moved by
+// the lines of a document.
+struct ArticleStock {
+    data::Decimal qinv, qacq, qres, qven, cosmp; // read
+    data::Decimal qgia, valgia;                  // after a move
+};
+struct EanStock {
+    data::Decimal einv, eacq, eres, even; // read
+    data::Decimal egia;                   // after a move
+};
 
 // The stock counters an article's document line moves.
 enum class StockMove {
@@ -52,9 +68,12 @@ enum class StockMove {
 // even cent). Call under the stock lock (kStockLock), which makes the read of
 // the row and its write one step.
 data::Error moveArticleStock(data::Table& listi01, StockMove move, data::Decimal pieces);
+// The same on counters held in memory (rows read at once, written back at once).
+data::Error moveArticleStock(ArticleStock& stock, StockMove move, data::Decimal pieces);
 // On the EAN row being edited: `eacq` or `eres` moved, `egia` = `eacq` +
 // `einv` - `eres` - `even`.
 data::Error moveEanStock(data::Table& codean, StockMove move, data::Decimal pieces);
+data::Error moveEanStock(EanStock& stock, StockMove move, data::Decimal pieces);
 
 // The key that the confirmations moving stock counters hold: one at a time.
 inline const std::pair<QString, QVariantList> kStockLock{QStringLiteral("listi01"), {}};

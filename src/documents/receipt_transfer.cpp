@@ -9,11 +9,23 @@ ConfirmResult confirmReceipt(const data::Database& db, state::SharedState& s, co
                              const QDate& documentDate, bool writeHeader, const LineProgress& afterLine) {
     if (s.userCode == 0)
         s.userCode = 1;
-    data::Table listi01 = db.table(QStringLiteral("listi01"));
-    listi01.setIndex(QStringLiteral("primary"));
-    data::Table codean = db.table(QStringLiteral("codean"));
-    codean.setIndex(QStringLiteral("keyean"));
-    data::Table lines = db.table(QStringLiteral("ordinif"));
+    // The articles and EANs of the lines are read at once, their counters moved
+    // in memory line by line (an article on two lines moves by both, in order)
+    // and written back at once with the document lines, after the last line.
+    std::map<std::int32_t, ArticleRow> articles;
+    std::map<QString, EanRow> eanRows;
+    std::map<std::int32_t, ArticleStock> articleStock; // moved: written back
+    std::map<QString, EanStock> eanStock;
+    std::map<std::int32_t, data::Decimal> lastReceipt; // qultcar
+    data::RowBatch lines(
+        db, QStringLiteral("ordinif"),
+        {QStringLiteral("codutente"), QStringLiteral("bannoc"),   QStringLiteral("bnumer"),
+         QStringLiteral("bns"),       QStringLiteral("bdator"),   QStringLiteral("articoli"),
+         QStringLiteral("unitam"),    QStringLiteral("imballo"),  QStringLiteral("costob"),
+         QStringLiteral("costof"),    QStringLiteral("quantita"), QStringLiteral("quanci"),
+         QStringLiteral("collic"),    QStringLiteral("colli"),    QStringLiteral("descrizione"),
+         QStringLiteral("iva"),       QStringLiteral("desgru"),   QStringLiteral("eanrig"),
+         QStringLiteral("tipmov"),    QStringLiteral("totrig")});
     const QString supplier = s.supplierName.text().left(35).trimmed();
 
     NewDocument d;
@@ -41,56 +53,90 @@ ConfirmResult confirmReceipt(const data::Database& db, state::SharedState& s, co
             return e;
         return writeBackNumber(db, s.userCode, QStringLiteral("CF"), s.documentYear, number);
     };
+    d.beforeLines = [&](const std::vector<WorkingLine>& taken) -> data::Error {
+        std::vector<std::int32_t> codes;
+        std::vector<QString> eans;
+        for (const WorkingLine& l : taken)
+            if (!l.packs.isZero()) {
+                codes.push_back(l.code);
+                eans.push_back(documentEan(l.ean));
+            }
+        data::Error e;
+        articles = readArticles(db, QStringLiteral("listi01"), codes, QStringLiteral("przart"), true, &e);
+        if (!e)
+            eanRows = readEans(db, eans, &e);
+        return e;
+    };
     d.line = [&](const WorkingLine& l, std::int32_t number, std::int16_t bns) -> data::Error {
         data::Error e;
-        const ArticleData a = readArticle(listi01, l.code, QStringLiteral("przart"), &e);
-        if (e)
-            return e;
+        const auto found = articles.find(l.code);
+        const ArticleData a = found == articles.end() ? ArticleData() : found->second.data;
         if (a.found) {
-            // The last receipt and the stock, read and written under the stock lock.
-            listi01.edit();
-            listi01.setValue(QStringLiteral("qultcar"), dec(l.packs));
-            listi01.setValue(QStringLiteral("dultcar"), today);
-            if ((e = moveArticleStock(listi01, StockMove::Received, l.pieces)))
+            // The last receipt and the stock, moved under the stock lock.
+            auto [stock, first] = articleStock.try_emplace(l.code);
+            if (first) {
+                const ArticleRow& r = found->second;
+                stock->second = {r.qinv, r.qacq, r.qres, r.qven, r.cosmp, {}, {}};
+            }
+            lastReceipt[l.code] = l.packs;
+            if ((e = moveArticleStock(stock->second, StockMove::Received, l.pieces)))
                 return e;
-            if (!listi01.update())
-                return listi01.error();
         }
         const QString ean = documentEan(l.ean);
         const auto pieces = a.pack * l.packs;
         const auto total = pieces ? *pieces * a.price : std::nullopt;
         if (!total)
             return data::Error::make(data::Error::Kind::BadValue, QStringLiteral("ordinif.totrig"));
-        lines.addNew();
-        if ((e = saveRow(lines, {{"codutente", s.userCode},
-                                 {"bannoc", s.documentYear},
-                                 {"bnumer", number},
-                                 {"bns", bns},
-                                 {"bdator", today},
-                                 {"articoli", l.code},
-                                 {"unitam", a.unit},
-                                 {"imballo", dec(a.pack)},
-                                 {"costob", dec(a.price)},
-                                 {"costof", dec(a.price)},
-                                 {"quantita", dec(l.pieces)},
-                                 {"quanci", dec(l.pieces)},
-                                 {"collic", dec(l.packs)},
-                                 {"colli", dec(l.packs)},
-                                 {"descrizione", a.description},
-                                 {"iva", a.vat},
-                                 {"desgru", a.group.left(20)},
-                                 {"eanrig", ean},
-                                 {"tipmov", QStringLiteral("AR")},
-                                 {"totrig", dec(*total)}})))
+        if ((e = lines.add({s.userCode,
+                            s.documentYear,
+                            number,
+                            bns,
+                            today,
+                            l.code,
+                            a.unit,
+                            dec(a.pack),
+                            dec(a.price),
+                            dec(a.price),
+                            dec(l.pieces),
+                            dec(l.pieces),
+                            dec(l.packs),
+                            dec(l.packs),
+                            a.description,
+                            a.vat,
+                            a.group.left(20),
+                            ean,
+                            QStringLiteral("AR"),
+                            dec(*total)})))
             return e;
         if (ean.isEmpty())
             return {}; // an article entered by its code: no EAN row to move
-        if (!codean.seek(QVariant(ean)))
-            return codean.ok() ? data::Error() : codean.error();
-        codean.edit();
-        if ((e = moveEanStock(codean, StockMove::Received, l.pieces)))
+        const auto row = eanRows.find(eanKey(ean));
+        if (row == eanRows.end())
+            return {};
+        auto [stock, first] = eanStock.try_emplace(row->first);
+        if (first)
+            stock->second = {row->second.einv, row->second.eacq, row->second.eres, row->second.even, {}};
+        return moveEanStock(stock->second, StockMove::Received, l.pieces);
+    };
+    d.afterLines = [&]() -> data::Error {
+        if (data::Error e = lines.flush())
             return e;
-        return codean.update() ? data::Error() : codean.error();
+        data::RowBatch prices(db, QStringLiteral("listi01"),
+                              {QStringLiteral("qultcar"), QStringLiteral("dultcar"), QStringLiteral("qacq"),
+                               QStringLiteral("qgia"), QStringLiteral("valgia")},
+                              true);
+        for (const auto& [code, stock] : articleStock)
+            if (data::Error e = prices.add({articles.at(code).rowId, dec(lastReceipt.at(code)), today,
+                                            dec(stock.qacq), dec(stock.qgia), dec(stock.valgia)}))
+                return e;
+        if (data::Error e = prices.flush())
+            return e;
+        data::RowBatch codes(db, QStringLiteral("codean"), {QStringLiteral("eacq"), QStringLiteral("egia")},
+                             true);
+        for (const auto& [key, stock] : eanStock)
+            if (data::Error e = codes.add({eanRows.at(key).rowId, dec(stock.eacq), dec(stock.egia)}))
+                return e;
+        return codes.flush();
     };
     ConfirmResult r = writeNewDocument(db, s, d);
     if (r.ok() && !r.noLines) {

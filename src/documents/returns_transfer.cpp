@@ -173,25 +173,52 @@ ConfirmResult appendToReturnNote(const data::Database& db, state::SharedState& s
         r.noLines = true;
         return r;
     }
-    data::Table listi01 = db.table(QStringLiteral("listi01"));
-    listi01.setIndex(QStringLiteral("primary"));
-    if (!listi01.ok())
-        return fail(listi01.error());
+    // The articles and the note's lines are read at once; the lines are merged
+    // and numbered in memory in the order taken, then written at once: the new
+    // lines, the merged lines of the note, the last return of each article.
+    std::vector<std::int32_t> codes;
+    for (const WorkingLine& l : lines)
+        if (!l.packs.isZero())
+            codes.push_back(l.code);
+    const auto articles =
+        readArticles(db, QStringLiteral("listi01"), codes, QStringLiteral("cofart"), false, &e);
+    if (e)
+        return fail(e);
+    const auto noteRows =
+        db.rowsNative(QStringLiteral("SELECT marbo_rid, quantita, colli, eanrig, articoli FROM resmo "
+                                     "WHERE bannoc = ? AND bnumer = ? ORDER BY bns"),
+                      {year, number}, &e);
+    if (e)
+        return fail(e);
 
-    // The note's line of an EAN; a line without an EAN is found by its article
-    // among the note's lines without one.
-    const QString byEan = QStringLiteral("SELECT marbo_rid, quantita, colli FROM resmo WHERE bannoc = ? AND "
-                                         "bnumer = ? AND eanrig = %1 ORDER BY bns LIMIT 1")
-                              .arg(db.textKey(QStringLiteral("?")));
-    const QString byCode = QStringLiteral(
-        "SELECT marbo_rid, quantita, colli FROM resmo WHERE bannoc = ? AND bnumer = ? AND articoli = ? AND "
-        "coalesce(trim(eanrig), '') = '' ORDER BY bns LIMIT 1");
-    const QString revise =
-        QStringLiteral("UPDATE resmo SET quantita = ?, colli = ?, totrig = ? WHERE marbo_rid = ?");
-    const QString insert = QStringLiteral(
-        "INSERT INTO resmo (bannoc, bnumer, bns, codtipdoc, codutente, bdator, articoli, unitam, imballo, "
-        "costof, prezzo, colli, quantita, descrizione, iva, desgru, eanrig, totrig) "
-        "VALUES (?, ?, ?, ?, 1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    // A line of the note as it stands after the lines merged so far: one read
+    // (existing) or one added by this confirmation.
+    struct NoteLine {
+        qint64 rowId = 0;                   // 0: added now
+        QVariant storedPieces, storedPacks; // as read
+        bool current = false;               // quantity and packs hold what it holds now
+        bool revised = false;
+        data::Decimal quantity, packs, total;
+        QVariantList added; // the values of a line added now
+    };
+    std::vector<NoteLine> note;
+    std::map<QString, size_t> byEan;           // the note's first line of an EAN
+    std::map<std::int32_t, size_t> byCodeOnly; // ... of an article without EAN
+    auto index = [&](const QString& ean, std::int32_t code, size_t at) {
+        if (ean.trimmed().isEmpty())
+            byCodeOnly.try_emplace(code, at);
+        else
+            byEan.try_emplace(eanKey(ean), at);
+    };
+    for (const QVariantList& r : noteRows) {
+        NoteLine n;
+        n.rowId = r.at(0).toLongLong();
+        n.storedPieces = r.at(1);
+        n.storedPacks = r.at(2);
+        note.push_back(n);
+        index(r.at(3).toString(), std::int32_t(r.at(4).toLongLong()), note.size() - 1);
+    }
+    std::map<std::int32_t, data::Decimal> lastReturn; // colliuo: the article's last line counts
 
     for (const WorkingLine& l : lines) {
         ++r.linesTaken;
@@ -199,14 +226,10 @@ ConfirmResult appendToReturnNote(const data::Database& db, state::SharedState& s
             afterLine(int(lines.size()));
         if (l.packs.isZero())
             continue; // removed, with no note line and no last return
-        const ArticleData a = readArticle(listi01, l.code, QStringLiteral("cofart"), &e);
-        if (e)
-            return fail(e);
-        if (a.found) {
-            listi01.edit();
-            if ((e = saveRow(listi01, {{"colliuo", dec(l.packs)}, {"datauo", today}})))
-                return fail(e);
-        }
+        const auto found = articles.find(l.code);
+        const ArticleData a = found == articles.end() ? ArticleData() : found->second.data;
+        if (a.found)
+            lastReturn[l.code] = l.packs;
         if (line == kLastLineNumber) {
             ConfirmResult refused = fail({});
             refused.refusal = tooManyLinesMessage();
@@ -215,37 +238,87 @@ ConfirmResult appendToReturnNote(const data::Database& db, state::SharedState& s
         ++line; // a merged line takes a number too
 
         const QString ean = documentEan(l.ean);
-        const std::optional<QVariantList> existing = ean.isEmpty()
-                                                         ? db.rowNative(byCode, {year, number, l.code}, &e)
-                                                         : db.rowNative(byEan, {year, number, ean}, &e);
-        if (e)
-            return fail(e);
+        std::optional<size_t> existing;
+        if (ean.isEmpty()) {
+            if (const auto it = byCodeOnly.find(l.code); it != byCodeOnly.end())
+                existing = it->second;
+        } else if (const auto it = byEan.find(eanKey(ean)); it != byEan.end()) {
+            existing = it->second;
+        }
         const auto pieces = a.pack * l.packs;
         if (!pieces)
             return fail(overflow());
         if (existing) {
             // Under the note's lock: nobody else revises this line now.
-            const auto storedPieces = exactValue(existing->at(1), 3),
-                       storedPacks = exactValue(existing->at(2), 3);
+            NoteLine& n = note[*existing];
+            const auto storedPieces = n.current ? std::optional(n.quantity) : exactValue(n.storedPieces, 3),
+                       storedPacks = n.current ? std::optional(n.packs) : exactValue(n.storedPacks, 3);
             const auto quantity = storedPieces ? pieces->rounded(3) + *storedPieces : std::nullopt;
             const auto packs = storedPacks ? *storedPacks + l.packs : std::nullopt;
             const auto total = quantity ? *quantity * a.price : std::nullopt;
             if (!total || !packs)
                 return fail(overflow());
-            e = db.executeNative(revise, {dec(*quantity), dec(*packs), dec(*total), existing->at(0)});
+            n.quantity = *quantity;
+            n.packs = *packs;
+            n.total = *total;
+            n.current = true;
+            n.revised = n.rowId != 0;
             ++r.linesMerged;
         } else {
             const auto total = *pieces * a.price;
             if (!total)
                 return fail(overflow());
-            e = db.executeNative(insert, {year, number, line, code, today, l.code, a.unit, dec(a.pack),
-                                          dec(a.price), dec(a.price), dec(l.packs), dec(pieces->rounded(3)),
-                                          a.description, a.vat, a.group.left(20), ean, dec(*total)});
+            NoteLine n;
+            n.quantity = pieces->rounded(3);
+            n.packs = l.packs;
+            n.total = *total;
+            n.current = true;
+            n.added = {year,       number,     line,          code,         today,
+                       l.code,     a.unit,     dec(a.pack),   dec(a.price), dec(a.price),
+                       QVariant(), QVariant(), a.description, a.vat,        a.group.left(20),
+                       ean,        QVariant()};
+            note.push_back(n);
+            index(ean, l.code, note.size() - 1);
             ++r.linesWritten;
+        }
+    }
+
+    data::RowBatch added(db, QStringLiteral("resmo"),
+                         {QStringLiteral("bannoc"), QStringLiteral("bnumer"), QStringLiteral("bns"),
+                          QStringLiteral("codtipdoc"), QStringLiteral("bdator"), QStringLiteral("articoli"),
+                          QStringLiteral("unitam"), QStringLiteral("imballo"), QStringLiteral("costof"),
+                          QStringLiteral("prezzo"), QStringLiteral("colli"), QStringLiteral("quantita"),
+                          QStringLiteral("descrizione"), QStringLiteral("iva"), QStringLiteral("desgru"),
+                          QStringLiteral("eanrig"), QStringLiteral("totrig"), QStringLiteral("codutente")});
+    data::RowBatch revised(db, QStringLiteral("resmo"),
+                           {QStringLiteral("quantita"), QStringLiteral("colli"), QStringLiteral("totrig")},
+                           true);
+    // The note's lines take the values as computed, as a single insert or
+    // revision of a line binds them.
+    added.bindAsGiven();
+    revised.bindAsGiven();
+    for (NoteLine& n : note) {
+        if (n.rowId == 0) {
+            n.added[10] = dec(n.packs);
+            n.added[11] = dec(n.quantity);
+            n.added[16] = dec(n.total);
+            n.added << 1;
+            e = added.add(n.added);
+        } else if (n.revised) {
+            e = revised.add({n.rowId, dec(n.quantity), dec(n.packs), dec(n.total)});
         }
         if (e)
             return fail(e);
     }
+    if ((e = added.flush()) || (e = revised.flush()))
+        return fail(e);
+    data::RowBatch prices(db, QStringLiteral("listi01"),
+                          {QStringLiteral("colliuo"), QStringLiteral("datauo")}, true);
+    for (const auto& [code, packs] : lastReturn)
+        if ((e = prices.add({articles.at(code).rowId, dec(packs), today})))
+            return fail(e);
+    if ((e = prices.flush()))
+        return fail(e);
     if ((e = w.commit()))
         return fail(e);
     s.lastLine = line;

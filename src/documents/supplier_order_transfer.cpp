@@ -14,9 +14,19 @@ ConfirmResult confirmSupplierOrder(const data::Database& db, state::SharedState&
                                    const LineProgress& afterLine) {
     if (s.userCode == 0)
         s.userCode = 1;
-    data::Table listi01 = db.table(QStringLiteral("listi01"));
-    listi01.setIndex(QStringLiteral("primary"));
-    data::Table lines = db.table(QStringLiteral("ordini"));
+    // The articles of the lines are read at once and written back at once with
+    // the document lines, after the last line.
+    std::map<std::int32_t, ArticleRow> articles;
+    std::map<std::int32_t, data::Decimal> lastOrder; // colliuo: the article's last line counts
+    data::RowBatch lines(
+        db, QStringLiteral("ordini"),
+        {QStringLiteral("codutente"), QStringLiteral("bannoc"),   QStringLiteral("bnumer"),
+         QStringLiteral("bns"),       QStringLiteral("bdator"),   QStringLiteral("articoli"),
+         QStringLiteral("unitam"),    QStringLiteral("imballo"),  QStringLiteral("costob"),
+         QStringLiteral("costof"),    QStringLiteral("quantita"), QStringLiteral("quanci"),
+         QStringLiteral("collic"),    QStringLiteral("colli"),    QStringLiteral("descrizione"),
+         QStringLiteral("iva"),       QStringLiteral("desgru"),   QStringLiteral("eanrig"),
+         QStringLiteral("tipmov"),    QStringLiteral("totrig")});
 
     NewDocument d;
     d.headerTable = QStringLiteral("testao");
@@ -44,42 +54,55 @@ ConfirmResult confirmSupplierOrder(const data::Database& db, state::SharedState&
             return e;
         return writeBackNumber(db, s.userCode, QStringLiteral("OF"), s.documentYear, number);
     };
-    d.line = [&](const WorkingLine& l, std::int32_t number, std::int16_t bns) -> data::Error {
+    d.beforeLines = [&](const std::vector<WorkingLine>& taken) -> data::Error {
+        std::vector<std::int32_t> codes;
+        for (const WorkingLine& l : taken)
+            if (!l.packs.isZero())
+                codes.push_back(l.code);
         data::Error e;
-        const ArticleData a = readArticle(listi01, l.code, QStringLiteral("przart"), &e);
-        if (e)
-            return e;
-        if (a.found) {
-            listi01.edit();
-            if ((e = saveRow(listi01, {{"colliuo", dec(l.packs)}, {"datauo", today}})))
-                return e;
-        }
+        articles = readArticles(db, QStringLiteral("listi01"), codes, QStringLiteral("przart"), false, &e);
+        return e;
+    };
+    d.line = [&](const WorkingLine& l, std::int32_t number, std::int16_t bns) -> data::Error {
+        const auto found = articles.find(l.code);
+        const ArticleData a = found == articles.end() ? ArticleData() : found->second.data;
+        if (a.found)
+            lastOrder[l.code] = l.packs;
         const auto pieces = a.pack * l.packs;
         const auto total = pieces ? *pieces * a.price : std::nullopt;
         if (!total)
             return data::Error::make(data::Error::Kind::BadValue, QStringLiteral("ordini.totrig"));
         const QVariant ordered = dec(pieces->rounded(3));
-        lines.addNew();
-        return saveRow(lines, {{"codutente", s.userCode},
-                               {"bannoc", s.documentYear},
-                               {"bnumer", number},
-                               {"bns", bns},
-                               {"bdator", today},
-                               {"articoli", l.code},
-                               {"unitam", a.unit},
-                               {"imballo", dec(a.pack)},
-                               {"costob", dec(a.price)},
-                               {"costof", dec(a.price)},
-                               {"quantita", ordered},
-                               {"quanci", dec({})}, // received on the handheld later
-                               {"collic", dec({})},
-                               {"colli", ordered},
-                               {"descrizione", a.description},
-                               {"iva", a.vat},
-                               {"desgru", a.group.left(20)},
-                               {"eanrig", documentEan(l.ean)},
-                               {"tipmov", QStringLiteral("AR")},
-                               {"totrig", dec(*total)}});
+        return lines.add({s.userCode,
+                          s.documentYear,
+                          number,
+                          bns,
+                          today,
+                          l.code,
+                          a.unit,
+                          dec(a.pack),
+                          dec(a.price),
+                          dec(a.price),
+                          ordered,
+                          dec({}), // received on the handheld later
+                          dec({}),
+                          ordered,
+                          a.description,
+                          a.vat,
+                          a.group.left(20),
+                          documentEan(l.ean),
+                          QStringLiteral("AR"),
+                          dec(*total)});
+    };
+    d.afterLines = [&]() -> data::Error {
+        if (data::Error e = lines.flush())
+            return e;
+        data::RowBatch prices(db, QStringLiteral("listi01"),
+                              {QStringLiteral("colliuo"), QStringLiteral("datauo")}, true);
+        for (const auto& [code, packs] : lastOrder)
+            if (data::Error e = prices.add({articles.at(code).rowId, dec(packs), today}))
+                return e;
+        return prices.flush();
     };
     ConfirmResult r = writeNewDocument(db, s, d);
     if (r.ok() && !r.noLines) {

@@ -190,6 +190,42 @@ TEST_P(SupplierDocuments, LinesAddedToTheOpenNoteMergeByEanAndMoveNoStock) {
     EXPECT_EQ(db.query("SELECT * FROM resi").recordCount(), 0);
 }
 
+// One article on several lines: its counters move by every line in turn,
+// and the last line gives the last receipt.
+TEST_P(SupplierDocuments, AnArticleOnSeveralReceiptLinesMovesByTheirSum) {
+    const QString c = QStringLiteral("carico");
+    workingLine(db, c, {"oper", 1, "codcasa", 101, "eanrig", "8001234567890", "colli", 2, "quantita", 10});
+    workingLine(db, c, {"oper", 2, "codcasa", 101, "eanrig", "", "colli", 1, "quantita", 4}); // by code
+    workingLine(db, c, {"oper", 3, "codcasa", 101, "eanrig", "8001234567890", "colli", 3, "quantita", 3});
+    s.documentNumber = 8;
+    const auto r = documents::confirmReceipt(db, s, kToday, kDated, true);
+    ASSERT_TRUE(r.ok()) << r.error.message().toStdString();
+    EXPECT_EQ(r.linesWritten, 3);
+    // qacq 20 + 17 = 37, qgia 5 + 37 - 2 - 8 = 32, valgia 32 x 0,8333 = 26,6656.
+    EXPECT_EQ(article(101, "qultcar qacq qgia valgia"), "3|37|32|26.67");
+    // Only the lines with the EAN move it: eacq 4 + 13, egia 17 + 1 - 0 - 2.
+    EXPECT_EQ(ean("8001234567890", "eacq egia"), "17|16");
+}
+
+// Two working lines of an EAN the note lacks: the second merges into the
+// line the first one added.
+TEST_P(SupplierDocuments, ASecondLineOfANewEanMergesIntoTheLineJustAdded) {
+    workingLine(db, "resi", {"codcasa", 102, "eanrig", "8002222222222", "colli", 1});
+    workingLine(db, "resi", {"codcasa", 102, "eanrig", "8002222222222", "colli", 2});
+    db.execute("DELETE FROM tipodoc");
+    s.numberingCode = QStringLiteral("RX");
+    s.documentNumber = 12;
+    const auto r = documents::appendToReturnNote(db, s, kToday);
+    ASSERT_TRUE(r.ok()) << r.error.message().toStdString();
+    EXPECT_EQ(r.linesWritten, 1);
+    EXPECT_EQ(r.linesMerged, 1);
+    EXPECT_EQ(rows(db, "SELECT * FROM resmo WHERE bnumer = 12 AND articoli = 102",
+                   {"bns", "colli", "quantita", "totrig"}),
+              QStringList({"3|3|36|39.6"}));
+    EXPECT_EQ(s.lastLine, 4); // the merged line took number 4
+    EXPECT_EQ(article(102, "colliuo"), "2");
+}
+
 TEST_P(SupplierDocuments, ANoteRegisteredMeanwhileTakesNothing) {
     workingLine(db, "resi", {"codcasa", 101, "eanrig", "8001234567890", "colli", 2});
     db.execute("UPDATE reste SET regis = 'R' WHERE numero = 12");
