@@ -15,6 +15,11 @@ struct Shape {
     int inventoryLines = 0; // working lines of inventory of operator 1, one per article
     int longListLines = 0;  // lines of operator 2 (a long list)
     int confirmLines = 0;   // lines of operator 3 (a large count to confirm)
+
+    int orderLines = 0;        // department "T" order lines in the work database, one per article
+    int supplierOrders = 0;    // open supplier orders (headers) in the store database, two suppliers
+    int supplierOrderSize = 0; // lines of the first of them (number 1, supplier 101)
+
     QDate today = QDate::currentDate();
     unsigned seed = 20261210; // same data on every run
 };
