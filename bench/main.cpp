@@ -42,6 +42,9 @@ int main(int argc, char** argv) {
     const QString root = args.at(2);
     if (args.at(1) == QLatin1String("measures")) {
         bench::registerInventoryMeasures();
+        bench::registerOrderMeasures();
+        bench::registerReceiptMeasures();
+        bench::registerSupplierOrderMeasures();
         bench::registerLabelMeasures();
         bench::registerPrintingMeasures();
         bench::Context context(root);
