@@ -59,6 +59,7 @@ Context::Context(const QString& root)
     qputenv("MARBO_DATA_ROOT", root.toLocal8Bit());
     mapping_ = data::DriveMapping::fromEnvironment();
     store_ = mapping_.resolve(QStringLiteral("c:\\marbo\\dati.mdb"));
+    work_ = mapping_.resolve(QStringLiteral("c:\\marbo\\bancacodean.mdb"));
     engine_ = store_.engine;
 }
 
@@ -78,6 +79,18 @@ RawPg& Context::pg() {
     if (!pg_)
         pg_ = std::make_unique<RawPg>(store_);
     return *pg_;
+}
+
+RawSqlite& Context::workSqlite() {
+    if (!workSqlite_)
+        workSqlite_ = std::make_unique<RawSqlite>(work_.file);
+    return *workSqlite_;
+}
+
+RawPg& Context::workPg() {
+    if (!workPg_)
+        workPg_ = std::make_unique<RawPg>(work_);
+    return *workPg_;
 }
 
 QString Context::programDir() const {

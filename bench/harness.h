@@ -105,6 +105,11 @@ public:
     // One raw connection per engine for the whole run.
     RawSqlite& sqlite();
     RawPg& pg();
+    // The work database (c:\marbo\bancacodean.mdb, where the order and the
+    // goods receipt lines are kept): its location and raw connections.
+    const data::Location& workLocation() const { return work_; }
+    RawSqlite& workSqlite();
+    RawPg& workPg();
 
     // The mix of codes a handheld scans (fixed seed): EANs, internal codes on
     // the first and second try, weighed in-store codes carrying a price,
@@ -119,8 +124,11 @@ private:
     data::DriveMapping mapping_;
     data::Engine engine_;
     data::Location store_;
+    data::Location work_;
     std::unique_ptr<RawSqlite> sqlite_;
     std::unique_ptr<RawPg> pg_;
+    std::unique_ptr<RawSqlite> workSqlite_;
+    std::unique_ptr<RawPg> workPg_;
     std::vector<QString> codes_;
 };
 

@@ -46,30 +46,6 @@ Samples scanScreen(Context& c) {
     return scanIntoScreen(c, QStringLiteral("tarvo05"));
 }
 
-// The seeks a scan needs, as the code's shape tells: the weighed article by
-// its in-store prefix (the first row the engine finds, as the program's own
-// query takes it), an internal code as typed and shortened, the EAN; then
-// the operator's line and the price-list row.
-struct ScanCode {
-    QByteArray text;
-    bool weighed = false;
-    std::vector<long long> tries; // internal codes to try, in order
-};
-
-std::vector<ScanCode> scanCodes(Context& c) {
-    std::vector<ScanCode> out;
-    for (const QString& s : c.codeMix()) {
-        ScanCode k;
-        k.text = s.toUtf8();
-        k.weighed = k.text.size() == 13 && k.text[0] == '2';
-        if (k.text.size() < 9)
-            for (long long x = k.text.toLongLong(); x > 0 && x >= k.text.toLongLong() / 100; x /= 10)
-                k.tries.push_back(x);
-        out.push_back(k);
-    }
-    return out;
-}
-
 Samples scanRawSqlite(Context& c) {
     RawSqlite& raw = c.sqlite();
     sqlite3_stmt* byEan = raw.prepare("SELECT codare FROM codean WHERE eanare = ?");

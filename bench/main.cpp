@@ -43,6 +43,9 @@ int main(int argc, char** argv) {
     if (args.at(1) == QLatin1String("measures")) {
         bench::registerInventoryMeasures();
         bench::registerConfirmationMeasures();
+        bench::registerOrderMeasures();
+        bench::registerReceiptMeasures();
+        bench::registerSupplierOrderMeasures();
         bench::registerLabelMeasures();
         bench::registerPrintingMeasures();
         bench::Context context(root);

@@ -2,6 +2,7 @@
 // a list opened and scrolled, whole runs of a confirmation.
 #include "measures.h"
 
+#include "raw.h"
 #include "ui/data_grid.h"
 
 #include <QApplication>
@@ -59,6 +60,62 @@ Samples openList(Context& c, const QString& screen, const char* gridName, const 
             fail(QStringLiteral("%1 lines shown, %2 expected").arg(grid->rows() - 1).arg(rows));
         p->registry.closeAll();
         QApplication::processEvents();
+    }
+    return us;
+}
+
+std::vector<ScanCode> scanCodes(Context& c) {
+    std::vector<ScanCode> out;
+    for (const QString& s : c.codeMix()) {
+        ScanCode k;
+        k.text = s.toUtf8();
+        k.weighed = k.text.size() == 13 && k.text[0] == '2';
+        if (k.text.size() < 9)
+            for (long long x = k.text.toLongLong(); x > 0 && x >= k.text.toLongLong() / 100; x /= 10)
+                k.tries.push_back(x);
+        out.push_back(k);
+    }
+    return out;
+}
+
+Samples readAllRawSqlite(RawSqlite& raw, const char* sql, int rows, int runs) {
+    sqlite3_stmt* q = raw.prepare(sql);
+    const int columns = sqlite3_column_count(q);
+    Samples us;
+    for (int i = 0; i < runs; ++i) {
+        int read = 0;
+        {
+            Stopwatch t(us);
+            while (sqlite3_step(q) == SQLITE_ROW) {
+                for (int k = 0; k < columns; ++k)
+                    sqlite3_column_text(q, k);
+                ++read;
+            }
+            sqlite3_reset(q);
+        }
+        if (read != rows)
+            fail(QStringLiteral("%1 rows read, %2 expected").arg(read).arg(rows));
+    }
+    return us;
+}
+
+Samples readAllRawPg(RawPg& raw, const char* name, const char* sql, int rows, int runs) {
+    raw.prepare(name, sql);
+    Samples us;
+    for (int i = 0; i < runs; ++i) {
+        int read = 0;
+        {
+            Stopwatch t(us);
+            const PgResult r = raw.run(name, {});
+            const int columns = PQnfields(r.get());
+            for (int k = 0; k < PQntuples(r.get()); ++k) {
+                for (int f = 0; f < columns; ++f)
+                    PQgetvalue(r.get(), k, f);
+                ++read;
+            }
+        }
+        if (read != rows)
+            fail(QStringLiteral("%1 rows read, %2 expected").arg(read).arg(rows));
     }
     return us;
 }

@@ -15,6 +15,9 @@ void registerInventoryMeasures();
 void registerConfirmationMeasures();
 void registerPrintingMeasures();
 void registerLabelMeasures();
+void registerOrderMeasures();
+void registerReceiptMeasures();
+void registerSupplierOrderMeasures();
 
 // Many handhelds at once on one store: stores and confirmations from N
 // processes. Prints its tables; returns the number of faults found (counts
@@ -34,6 +37,21 @@ Samples scanIntoScreen(Context& c, const QString& screen, const Setup& setup = {
 // last row; fails unless the list shows `rows` lines (0: any).
 Samples openList(Context& c, const QString& screen, const char* grid, const Setup& setup, int rows,
                  bool toTheEnd, int runs);
+
+// A code of the scan mix as the raw baselines seek it: a weighed in-store
+// code (found by its prefix), the internal codes to try (as typed, then
+// shortened), else an EAN.
+struct ScanCode {
+    QByteArray text;
+    bool weighed = false;
+    std::vector<long long> tries; // internal codes to try, in order
+};
+std::vector<ScanCode> scanCodes(Context& c);
+
+// The raw read of a list: every row and column of `sql` as text, `runs`
+// times, each run timed; fails unless it gives `rows` rows.
+Samples readAllRawSqlite(RawSqlite& raw, const char* sql, int rows, int runs);
+Samples readAllRawPg(RawPg& raw, const char* name, const char* sql, int rows, int runs);
 
 // Times `runs` runs of `work`, each after an untimed `prepare` (fresh working
 // lines for a confirmation, say); run numbers count from 1.

@@ -1,7 +1,8 @@
 // make-large [root] [articles] [inventory lines]: a store of the demo's shape
 // with many articles (default 200000) and inventory working lines: operator 1
 // one per article (default 20000), operator 2 a list of 50000, operator 3 a
-// count of 10000 to confirm. For the benchmarks. A file drives.ini in the root
+// count of 10000 to confirm; a department order of 5000 lines, 600 open
+// supplier orders, the first of 5000 lines. For the benchmarks. A file drives.ini in the root
 // may map drive c: to a PostgreSQL server, as for the program: the store is
 // then made there.
 #include "data/location.h"
@@ -23,6 +24,9 @@ int main(int argc, char** argv) {
     shape.supplierOrderLines = 10000;
     shape.returnLines = 5000;
     shape.returnNoteLines = 50;
+    shape.orderLines = 5000;
+    shape.supplierOrders = 600;
+    shape.supplierOrderSize = 5000;
     if (shape.articles <= 0) {
         QTextStream(stderr) << "make-large: the number of articles must be positive\n";
         return 2;

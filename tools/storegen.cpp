@@ -299,13 +299,23 @@ QString makeStore(const data::DriveMapping& mapping, const Shape& shape) {
         Rows articoli(db, "articoli",
                       {"codean", "codart", "desart", "imballo", "costo1", "ivart", "costo2", "costo3",
                        "costo4", "colli1", "colli2", "colli3", "colli4", "sel"});
+        Rows ordine(db, "ordine",
+                    {"codcasa", "eanrig", "descrizione", "unitam", "prezzo", "colli", "imballo", "quantita",
+                     "iva", "desfor", "desgru", "tipord"});
+        Rows testao(db, "testao",
+                    {"codutente", "anno", "numero", "dataor", "dscfornitore", "codfor", "codlis", "fl1ts",
+                     "fl3ts", "fl2ts", "dataco", "tipodoc"});
+        Rows ordini(db, "ordini",
+                    {"codutente",   "bannoc", "bnumer", "bns",      "bdator", "articoli", "unitam",
+                     "imballo",     "costob", "costof", "quantita", "quanci", "collic",   "colli",
+                     "descrizione", "iva",    "desgru", "eanrig",   "tipmov", "totrig"});
         Rows inventario(db, "inventario",
                         {"codcasa", "eanrig", "descrizione", "unitam", "prezzo", "colli", "quantita",
                          "imballo", "iva", "desfor", "desgru", "oper"});
         Rows carico(db, "carico",
                     {"codcasa", "eanrig", "descrizione", "colli", "quantita", "codfor", "oper"});
-        Rows ordine(db, "ordine",
-                    {"codcasa", "eanrig", "descrizione", "colli", "quantita", "tipord", "codfor"});
+        Rows supplierOrder(db, "ordine",
+                           {"codcasa", "eanrig", "descrizione", "colli", "quantita", "tipord", "codfor"});
         Rows resi(db, "resi", {"codcasa", "eanrig", "descrizione", "colli", "quantita", "codfor"});
         Rows reste(db, "reste",
                    {"codutente", "anno", "numero", "dataor", "dsccliente", "cliente", "regis", "tipodoc",
@@ -415,6 +425,31 @@ QString makeStore(const data::DriveMapping& mapping, const Shape& shape) {
                 row << 0 << 0 << 0 << 0 << QString();
                 articoli.add(row);
             }
+            if (!store && i < shape.orderLines)
+                ordine.add({codart, eans[0], desart.left(50), g.unit, price, double(1 + apick(10)), pack,
+                            double(pack), g.vat, QString::fromLatin1(sup.name).left(35),
+                            QString::fromLatin1(g.name).left(20), "T"});
+            if (store && i < shape.supplierOrderSize) // the large order: its lines over the articles
+                ordini.add({1,
+                            year,
+                            1,
+                            i + 1,
+                            shape.today,
+                            codart,
+                            g.unit,
+                            pack,
+                            cost,
+                            cost,
+                            double(pack * 2),
+                            0,
+                            0,
+                            double(pack * 2),
+                            desart.left(35),
+                            vat,
+                            QString::fromLatin1(g.name).left(20),
+                            eans[0],
+                            "AR",
+                            cents(pack * 2 * cost)});
             if (store && i < shape.inventoryLines) {
                 inventario.add({codart, eans[0], desart.left(35), g.unit, price, 1, double(1 + apick(30)),
                                 pack, g.vat, QString::fromLatin1(sup.name).left(35),
@@ -447,8 +482,8 @@ QString makeStore(const data::DriveMapping& mapping, const Shape& shape) {
             }
             for (int i = 0; i < shape.supplierOrderLines; ++i) {
                 const int codart = article(i, 17, 7);
-                ordine.add({codart, eanOf(codart), QStringLiteral("ORDINE %1").arg(i), 1 + i % 4, 12,
-                            QString(), 101});
+                supplierOrder.add({codart, eanOf(codart), QStringLiteral("ORDINE %1").arg(i), 1 + i % 4, 12,
+                                   QString(), 101});
             }
             for (int i = 0; i < shape.returnLines + shape.returnNoteLines; ++i) {
                 const int codart = article(i, 19, 11);
@@ -461,8 +496,15 @@ QString makeStore(const data::DriveMapping& mapping, const Shape& shape) {
             if (shape.returnNoteLines > 0)
                 reste.add({1, 2097, 1, shape.today, kSuppliers[0].name, 101, "P", "DDTRESFOR", "RF"});
         }
-        for (Rows* rows : {&utenti, &clienti, &fornitori, &tipodoc, &numeri, &listi01, &codean, &articolo,
-                           &articoli, &inventario, &carico, &ordine, &resi, &reste, &resmo})
+        // Open supplier orders of this year, alternately of the first two suppliers.
+        for (int n = 1; store && n <= shape.supplierOrders; ++n) {
+            const Supplier& sup = kSuppliers[(n - 1) % 2];
+            testao.add({1, year, n, shape.today.addDays(-(n % 30)), sup.name, sup.code, "01", " ", "N", "O",
+                        shape.today.addDays(-(n % 30)), "ORDFOR"});
+        }
+        for (Rows* rows :
+             {&utenti, &clienti, &fornitori, &tipodoc, &numeri, &listi01, &codean, &articolo, &articoli,
+              &inventario, &ordine, &testao, &ordini, &carico, &supplierOrder, &resi, &reste, &resmo})
             if ((e = rows->flush()))
                 return e.message() + QLatin1Char(' ') + e.detail;
         if ((e = db.commit()))

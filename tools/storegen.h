@@ -19,6 +19,11 @@ struct Shape {
     int supplierOrderLines = 0; // supplier order lines (empty order type), one per EAN
     int returnLines = 0;        // return lines for supplier 101, one per EAN
     int returnNoteLines = 0;    // lines of supplier 101's open return note 1 of 2097 (0: no note)
+
+    int orderLines = 0;        // department "T" order lines in the work database, one per article
+    int supplierOrders = 0;    // open supplier orders (headers) in the store database, two suppliers
+    int supplierOrderSize = 0; // lines of the first of them (number 1, supplier 101)
+
     QDate today = QDate::currentDate();
     unsigned seed = 20261210; // same data on every run
 };
