@@ -326,8 +326,10 @@ std::function<void(int)> orderCheck(const Sql& sql, int year) {
 
 Samples order10000(Context& c) {
     auto p = c.program();
-    p->state.supplierCode = 101;
-    p->state.supplierName = QStringLiteral("ALIMENTARI ROSSI SPA");
+    // Supplier 103: the orders written stay out of supplier 101's open orders,
+    // which the supplier orders list measures count.
+    p->state.supplierCode = 103;
+    p->state.supplierName = QStringLiteral("CASEIFICIO VALPADANA SCARL");
     p->state.documentYear = 2097;
     const data::Database db = p->store();
     const Sql sql = programSql(db);
@@ -355,10 +357,11 @@ Samples order10000RawSqlite(Context& c) {
     restoreLines(sql, "ordine");
     sqlite3_stmt* lines = raw.prepare(kOrderLines);
     sqlite3_stmt* take = raw.prepare("DELETE FROM ordine WHERE coalesce(trim(tipord), '') = ''");
-    sqlite3_stmt* head = raw.prepare("INSERT INTO testao (codutente, anno, numero, dataor, dscfornitore, "
-                                     "codfor, codlis, fl1ts, fl3ts, fl2ts, "
-                                     "dataco, tipodoc) VALUES (1, 2096, ?1, ?2, 'ALIMENTARI ROSSI SPA', 101, "
-                                     "'', ' ', 'N', 'O', ?2, 'ORDFOR')");
+    sqlite3_stmt* head =
+        raw.prepare("INSERT INTO testao (codutente, anno, numero, dataor, dscfornitore, "
+                    "codfor, codlis, fl1ts, fl3ts, fl2ts, "
+                    "dataco, tipodoc) VALUES (1, 2096, ?1, ?2, 'CASEIFICIO VALPADANA SCARL', 103, "
+                    "'', ' ', 'N', 'O', ?2, 'ORDFOR')");
     sqlite3_stmt* ins =
         raw.prepare("INSERT INTO ordini (codutente, bannoc, bnumer, bns, bdator, articoli, unitam, imballo, "
                     "costob, costof, "
@@ -417,7 +420,8 @@ Samples order10000RawPg(Context& c) {
     raw.prepare(
         "order_head",
         "INSERT INTO testao (codutente, anno, numero, dataor, dscfornitore, codfor, codlis, fl1ts, fl3ts, "
-        "fl2ts, dataco, tipodoc) VALUES (1, 2096, $1, $2, 'ALIMENTARI ROSSI SPA', 101, '', ' ', 'N', 'O', "
+        "fl2ts, dataco, tipodoc) VALUES (1, 2096, $1, $2, 'CASEIFICIO VALPADANA SCARL', 103, '', ' ', 'N', "
+        "'O', "
         "$2, 'ORDFOR')");
     raw.prepare(
         "order_line",
