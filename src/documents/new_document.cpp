@@ -181,4 +181,14 @@ data::Error moveEanStock(data::Table& t, StockMove move, data::Decimal pieces) {
     return t.ok() ? data::Error() : t.error();
 }
 
+QStringList documentLineFields() {
+    return {QStringLiteral("codutente"), QStringLiteral("bannoc"),   QStringLiteral("bnumer"),
+            QStringLiteral("bns"),       QStringLiteral("bdator"),   QStringLiteral("articoli"),
+            QStringLiteral("unitam"),    QStringLiteral("imballo"),  QStringLiteral("costob"),
+            QStringLiteral("costof"),    QStringLiteral("quantita"), QStringLiteral("quanci"),
+            QStringLiteral("collic"),    QStringLiteral("colli"),    QStringLiteral("descrizione"),
+            QStringLiteral("iva"),       QStringLiteral("desgru"),   QStringLiteral("eanrig"),
+            QStringLiteral("tipmov"),    QStringLiteral("totrig")};
+}
+
 } // namespace documents

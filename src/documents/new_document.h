@@ -75,6 +75,10 @@ data::Error moveArticleStock(ArticleStock& stock, StockMove move, data::Decimal 
 data::Error moveEanStock(data::Table& codean, StockMove move, data::Decimal pieces);
 data::Error moveEanStock(EanStock& stock, StockMove move, data::Decimal pieces);
 
+// The fields of a goods receipt or supplier order line (`ordinif`, `ordini`),
+// in the order the transfers write them.
+QStringList documentLineFields();
+
 // The key that the confirmations moving stock counters hold: one at a time.
 inline const std::pair<QString, QVariantList> kStockLock{QStringLiteral("listi01"), {}};
 

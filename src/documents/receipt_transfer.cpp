@@ -17,15 +17,7 @@ ConfirmResult confirmReceipt(const data::Database& db, state::SharedState& s, co
     std::map<std::int32_t, ArticleStock> articleStock; // moved: written back
     std::map<QString, EanStock> eanStock;
     std::map<std::int32_t, data::Decimal> lastReceipt; // qultcar
-    data::RowBatch lines(
-        db, QStringLiteral("ordinif"),
-        {QStringLiteral("codutente"), QStringLiteral("bannoc"),   QStringLiteral("bnumer"),
-         QStringLiteral("bns"),       QStringLiteral("bdator"),   QStringLiteral("articoli"),
-         QStringLiteral("unitam"),    QStringLiteral("imballo"),  QStringLiteral("costob"),
-         QStringLiteral("costof"),    QStringLiteral("quantita"), QStringLiteral("quanci"),
-         QStringLiteral("collic"),    QStringLiteral("colli"),    QStringLiteral("descrizione"),
-         QStringLiteral("iva"),       QStringLiteral("desgru"),   QStringLiteral("eanrig"),
-         QStringLiteral("tipmov"),    QStringLiteral("totrig")});
+    data::RowBatch lines(db, QStringLiteral("ordinif"), documentLineFields());
     const QString supplier = s.supplierName.text().left(35).trimmed();
 
     NewDocument d;

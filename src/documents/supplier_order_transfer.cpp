@@ -18,15 +18,7 @@ ConfirmResult confirmSupplierOrder(const data::Database& db, state::SharedState&
     // the document lines, after the last line.
     std::map<std::int32_t, ArticleRow> articles;
     std::map<std::int32_t, data::Decimal> lastOrder; // colliuo: the article's last line counts
-    data::RowBatch lines(
-        db, QStringLiteral("ordini"),
-        {QStringLiteral("codutente"), QStringLiteral("bannoc"),   QStringLiteral("bnumer"),
-         QStringLiteral("bns"),       QStringLiteral("bdator"),   QStringLiteral("articoli"),
-         QStringLiteral("unitam"),    QStringLiteral("imballo"),  QStringLiteral("costob"),
-         QStringLiteral("costof"),    QStringLiteral("quantita"), QStringLiteral("quanci"),
-         QStringLiteral("collic"),    QStringLiteral("colli"),    QStringLiteral("descrizione"),
-         QStringLiteral("iva"),       QStringLiteral("desgru"),   QStringLiteral("eanrig"),
-         QStringLiteral("tipmov"),    QStringLiteral("totrig")});
+    data::RowBatch lines(db, QStringLiteral("ordini"), documentLineFields());
 
     NewDocument d;
     d.headerTable = QStringLiteral("testao");
