@@ -7,6 +7,7 @@
 #include "articles/prices.h"
 #include "articles/readings.h"
 #include "data/table.h"
+#include "documents/working_lines.h"
 #include "state/shared_state.h"
 #include "ui/messages.h"
 
@@ -35,12 +36,6 @@ ScanEntry::Options optionsOf(const QuantityFirstEntry::Kind& k) {
     o.profile.linesPath = &state::SharedState::workDbPath;
     o.stepKeepsLines = true;
     return o;
-}
-
-// The quantity field as it is stored; nullopt for no number.
-std::optional<Decimal> typedQuantity(const QString& text) {
-    const auto v = articles::regionalNumber(text);
-    return v ? Decimal::fromDouble(*v, 3) : std::nullopt;
 }
 
 } // namespace
@@ -130,7 +125,7 @@ LookupEnd QuantityFirstEntry::anagr() {
         return LookupEnd::DatabaseError;
     if (!listi)
         return LookupEnd::NoPriceListRow;
-    if (typedQuantity(quanw->text()).value_or(Decimal()).isZero())
+    if (documents::typedCount(quanw->text()).value_or(Decimal()).isZero())
         quanw->setText(QStringLiteral("1"));
     descrw->setText(listi->value(QStringLiteral("desart")).toString());
     codcasaw->setText(QString::number(code));
@@ -158,7 +153,7 @@ void QuantityFirstEntry::eanw_Enter() {
         e->clear();
     state().ean = articles::quantityFirstEan(eanw->text());
     const LookupEnd end = anagr();
-    if (end == LookupEnd::Shown && !typedQuantity(quanw->text()).value_or(Decimal()).isZero()) {
+    if (end == LookupEnd::Shown && !documents::typedCount(quanw->text()).value_or(Decimal()).isZero()) {
         carica(); // the scan stores the line at once
         return;
     }
@@ -179,7 +174,7 @@ void QuantityFirstEntry::Command5_Click() {
 }
 
 void QuantityFirstEntry::carica() {
-    const auto packages = typedQuantity(quanw->text());
+    const auto packages = documents::typedCount(quanw->text());
     if (!packages || !articles::storableCount(*packages)) {
         messages().plain(kWrongQuantity, this);
         quanw->clear();

@@ -5,6 +5,7 @@
 #include "articles/entry_rules.h"
 #include "articles/readings.h"
 #include "documents/receipt_lines.h"
+#include "documents/working_lines.h"
 #include "state/shared_state.h"
 #include "ui/controls.h"
 #include "ui/messages.h"
@@ -35,12 +36,6 @@ ScanEntry::Options receiptOptions() {
     o.profile.linesPath = &state::SharedState::workDbPath;
     o.stepKeepsLines = true;
     return o;
-}
-
-// A count typed in a field, exact at the three decimals of the line's fields.
-std::optional<Decimal> typedCount(const QString& text) {
-    const auto v = articles::regionalNumber(text);
-    return v ? Decimal::fromDouble(*v, 3) : std::nullopt;
 }
 
 } // namespace
@@ -108,20 +103,20 @@ void ReceiptEntry::eanw_Enter() {
 }
 
 void ReceiptEntry::colliw_Enter() {
-    const auto packages = typedCount(colliw->text());
+    const auto packages = documents::typedCount(colliw->text());
     if (!packages) {
         messages().plain(kWrongPackages, this);
         colliw->setFocus();
         return;
     }
-    const Decimal pack = typedCount(imballow->text()).value_or(Decimal());
+    const Decimal pack = documents::typedCount(imballow->text()).value_or(Decimal());
     const auto pieces = pack * *packages;
     quanw->setText(pieces ? pieces->rounded(3).toItalian() : QString());
     quanw->setFocus();
 }
 
 std::optional<std::pair<Decimal, Decimal>> ReceiptEntry::typedCounts() {
-    const auto quantity = typedCount(quanw->text());
+    const auto quantity = documents::typedCount(quanw->text());
     if (!quantity || !articles::storableCount(*quantity)) {
         messages().plain(kWrongQuantity, this);
         quanw->clear();
@@ -129,7 +124,7 @@ std::optional<std::pair<Decimal, Decimal>> ReceiptEntry::typedCounts() {
         return std::nullopt;
     }
     // Packages and pieces add up on the line: both must be numbers.
-    const auto packages = typedCount(colliw->text());
+    const auto packages = documents::typedCount(colliw->text());
     if (!packages) {
         messages().plain(kWrongPackages, this);
         colliw->setFocus();
