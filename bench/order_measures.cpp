@@ -63,7 +63,8 @@ Samples scanOrderEntryRawSqlite(Context& c) {
     sqlite3_stmt* line = work.prepare("SELECT colli FROM ordine WHERE eanrig = ? LIMIT 1");
     sqlite3_stmt* storeCode = store.prepare("SELECT codare FROM codean WHERE eanare = ?");
     sqlite3_stmt* prices = store.prepare("SELECT * FROM listi01 WHERE codart = ?");
-    sqlite3_stmt* bySupplier = store.prepare("SELECT codart FROM listi01 WHERE trim(codafo) = ?");
+    sqlite3_stmt* bySupplier =
+        store.prepare("SELECT codart FROM listi01 WHERE trim(codafo) COLLATE MARBO = ?");
     sqlite3_stmt* articoli = work.prepare("SELECT * FROM articoli WHERE codean = ?");
     sqlite3_stmt* workCode = work.prepare("SELECT codare FROM codean WHERE eanare = ?");
     sqlite3_stmt* articolo = work.prepare("SELECT * FROM articolo WHERE codart = ?");
@@ -123,8 +124,9 @@ Samples scanOrderEntryRawPg(Context& c) {
     raw.prepare("order_prices", ("SELECT a.* FROM " + store + ".codean c JOIN " + store +
                                  ".listi01 a ON a.codart = c.codare WHERE c.eanare = $1")
                                     .constData());
-    raw.prepare("order_by_supplier",
-                ("SELECT codart FROM " + store + ".listi01 WHERE trim(codafo) = $1").constData());
+    raw.prepare(
+        "order_by_supplier",
+        ("SELECT codart FROM " + store + ".listi01 WHERE CAST(trim(codafo) AS citext) = $1").constData());
     raw.prepare("order_articoli", "SELECT * FROM articoli WHERE codean = $1");
     raw.prepare("order_articolo", "SELECT a.* FROM codean c JOIN articolo a ON a.codart = c.codare "
                                   "WHERE c.eanare = $1");

@@ -51,8 +51,16 @@ QStringList tableDdl(const schema::Table& t, Engine e) {
     out << QStringLiteral("CREATE TABLE %1 (%2)").arg(ident(t.name), cols.join(QStringLiteral(", ")));
     for (const schema::Index& i : t.indexes) {
         QStringList c;
-        for (const QString& col : i.columns)
-            c << ident(col);
+        for (const QString& col : i.columns) {
+            if (!i.trimmed) {
+                c << ident(col);
+                continue;
+            }
+            // The very expression the translated queries compare, so that
+            // the engine finds the index for them.
+            const QString key = engine.textResult(QStringLiteral("trim(%1)").arg(ident(col)));
+            c << (e == Engine::Postgres ? QLatin1Char('(') + key + QLatin1Char(')') : key);
+        }
         out << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
                    .arg(i.unique ? QStringLiteral("UNIQUE ") : QString(),
                         ident(t.name + QLatin1Char('_') + i.name), ident(t.name),

@@ -38,6 +38,10 @@ struct Index {
     QString name;        // the name the screens choose it by ("primary", "keyean", ...)
     QStringList columns; // in key order
     bool unique = false;
+    // The key is the text of its one column without leading and trailing
+    // blanks, as the queries that compare trim(column) read it; such an index
+    // serves those queries only, never a seek.
+    bool trimmed = false;
 };
 
 // Which database file of a store holds the table. A table may live in several.

@@ -86,7 +86,9 @@ const std::vector<Table>& tables() {
                {"qacq", Kind::Number},     {"qres", Kind::Number},     {"qven", Kind::Number},
                {"qgia", Kind::Number},     {"valgia", Kind::Money},    {"qultcar", Kind::Number},
                {"dultcar", Kind::Date},    {"colliuo", Kind::Number},  {"datauo", Kind::Date}},
-              {{"primary", {"codart"}, true}}},
+              // The order entry finds an article by the supplier's code inside a
+              // supplier barcode, compared trimmed.
+              {{"primary", {"codart"}, true}, {"codafo", {"codafo"}, false, true}}},
         // Articles of the department orders by internal code, with their last order.
         // The article code stays the first field: the description search shows it in column 1.
         Table{"articolo",

@@ -30,7 +30,7 @@ bool Table::setIndex(const QString& indexName) {
         return false;
     error_ = {};
     const schema::Index* index = info_->layout ? info_->layout->index(indexName.trimmed()) : nullptr;
-    if (!index)
+    if (!index || index->trimmed)
         return fail(Error::make(Error::Kind::MissingIndex, name_ + QLatin1Char('.') + indexName.trimmed()))
             .ok();
     keyColumns_.clear();
