@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <optional>
+
 namespace data {
 
 namespace {
@@ -194,7 +196,8 @@ QString likePattern(const QString& p) {
     return out;
 }
 
-Translated translate(const QString& text, Engine engine, const QStringList& fieldNames) {
+Translated translate(const QString& text, Engine engine, const QStringList& fieldNames,
+                     const QString& criterionTable) {
     Translated t;
     const detail::EngineQuirks& quirks = detail::quirks(engine);
     QList<Token> toks;
@@ -252,6 +255,9 @@ Translated translate(const QString& text, Engine engine, const QStringList& fiel
     // Where the last name stands in the output, when LIKE follows it directly.
     qsizetype lastNamePos = -1, lastNameLen = 0;
     qsizetype likeOperandPos = -1, likeOperandLen = 0;
+    // The column a comparison operator follows directly ("codart ="), and the
+    // last token when it was a column name.
+    QString comparedColumn, lastColumn;
 
     auto put = [&sql](const QString& piece) {
         // Never let two symbols form a comment ("--" or "/*").
@@ -277,11 +283,45 @@ Translated translate(const QString& text, Engine engine, const QStringList& fiel
         sql += nulls;
     };
 
+    // The value of a whole number compared with a whole-number column of the
+    // one table read, when the column can hold it (a value it cannot hold
+    // stays in the text: the comparison then finds nothing, as before, instead
+    // of failing on the bound value).
+    auto wholeOperand = [&](const QString& column, const QString& number) -> std::optional<int> {
+        // An output name of the rows (an alias) is no column of the table.
+        if (column.isEmpty() || number.size() > 9 || fields.contains(column))
+            return std::nullopt;
+        const QString table = fromTables == 1 ? t.table : fromTables == 0 ? criterionTable : QString();
+        if (table.isEmpty())
+            return std::nullopt;
+        for (QChar c : number)
+            if (!c.isDigit())
+                return std::nullopt;
+        const schema::Table* layout = schema::table(table);
+        const schema::Field* f = layout ? layout->field(column) : nullptr;
+        if (!f || (f->kind != schema::Kind::Int16 && f->kind != schema::Kind::Int32))
+            return std::nullopt;
+        const int v = number.toInt();
+        if (f->kind == schema::Kind::Int16 && v > 32767)
+            return std::nullopt;
+        return v;
+    };
+
     for (qsizetype i = 0; i < toks.size(); ++i) {
         const Token& k = toks.at(i);
         if (k.type != Tok::Space && textFunctionNext &&
             !(k.type == Tok::Symbol && k.text == QLatin1String("(")))
             textFunctionNext = false; // a name, not a call
+        if (k.type != Tok::Space) {
+            const bool comparison = k.type == Tok::Symbol && !lastColumn.isEmpty() &&
+                                    (k.text == QLatin1String("=") || k.text == QLatin1String("<>") ||
+                                     k.text == QLatin1String("<") || k.text == QLatin1String(">") ||
+                                     k.text == QLatin1String("<=") || k.text == QLatin1String(">=") ||
+                                     k.text == QLatin1String("!="));
+            if (k.type != Tok::Number)
+                comparedColumn = comparison ? lastColumn : QString();
+            lastColumn.clear();
+        }
         switch (k.type) {
         case Tok::Space:
             if (!sql.isEmpty() && !sql.endsWith(QLatin1Char(' ')))
@@ -334,9 +374,16 @@ Translated translate(const QString& text, Engine engine, const QStringList& fiel
                 const qsizetype at = sql.lastIndexOf(QStringLiteral("top"), -1, Qt::CaseInsensitive);
                 if (at >= 0)
                     sql.truncate(at);
+            } else if (const auto whole = wholeOperand(comparedColumn, k.text)) {
+                // A code compared with a whole-number column is bound too, so
+                // that the statement text stays the same from one code to the
+                // next and is prepared once.
+                t.values << *whole;
+                put(QStringLiteral("?"));
             } else {
                 put(k.text);
             }
+            comparedColumn.clear();
             prevWord.clear();
             break;
         case Tok::Bracket:
@@ -428,6 +475,8 @@ Translated translate(const QString& text, Engine engine, const QStringList& fiel
                     ++fromTables;
                 ++fromTables;
             }
+            if (!afterFrom)
+                lastColumn = low;
             const bool qualified = sql.endsWith(QLatin1Char('.')) && lastNamePos >= 0 &&
                                    lastNamePos + lastNameLen + 1 == sql.size();
             put(name);

@@ -31,7 +31,9 @@ struct Translated {
 
 // `fieldNames` are the names of the rows a criterion applies to (a find in a
 // query's rows): a name equal to one of them, ignoring case, stands for it.
-Translated translate(const QString& desktopSql, Engine engine, const QStringList& fieldNames = {});
+// `criterionTable` is the table whose columns such a criterion names.
+Translated translate(const QString& desktopSql, Engine engine, const QStringList& fieldNames = {},
+                     const QString& criterionTable = {});
 
 // A text value written as a quoted literal for a query text ('O''Brien').
 QString quoted(const QString& value);

@@ -278,7 +278,7 @@ bool Recordset::findFirst(const QString& criterion) {
         return fail(Error::make(Error::Kind::BadQuery, t_.table, QStringLiteral("find needs one table")));
     // The criterion names the fields of these rows: an alias ("num" for
     // "[Numero] as Num") stands for its output column.
-    const Translated c = translate(criterion, db_.engine(), t_.aliases);
+    const Translated c = translate(criterion, db_.engine(), t_.aliases, t_.table);
     if (c.error)
         return fail(c.error);
     // The first matching row, in the query's own order, found by the engine

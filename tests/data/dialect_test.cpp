@@ -76,13 +76,28 @@ INSTANTIATE_TEST_SUITE_P(
              {QStringLiteral("2001234%"), QStringLiteral("2001234"),
               QStringLiteral("2001234") + QChar(0xFFFF), QStringLiteral("x%")}},
         // trim() keeping the text-key rule, <>, text values bound without their trailing blanks,
-        // numbers kept.
+        // a number compared with a name that is no column of the table kept.
         Case{"SELECT * FROM tipodoc WHERE trim(coddoc) <> 'INVENTARIO  ' and anno = 2026",
              "SELECT * FROM \"tipodoc\" WHERE trim(\"coddoc\") COLLATE MARBO <> ? and \"anno\" = 2026 "
              "ORDER BY \"marbo_rid\"",
              "SELECT * FROM \"tipodoc\" WHERE CAST(trim(\"coddoc\") AS citext) <> ? and \"anno\" = 2026 "
              "ORDER BY \"marbo_rid\"",
              {QStringLiteral("INVENTARIO")}},
+        // A code compared with a whole-number column is bound; a number the column
+        // cannot hold, a decimal column, a number in arithmetic and a join keep theirs.
+        Case{"SELECT * FROM inventario WHERE oper = 3 and [codcasa]>=123456 and oper <> 40000 and "
+             "codcasa = 1234567890 and quantita = 2 and codcasa = 1 + 2",
+             "SELECT * FROM \"inventario\" WHERE \"oper\" = ? and \"codcasa\">=? and \"oper\" <> 40000 and "
+             "\"codcasa\" = 1234567890 and \"quantita\" = 2 and \"codcasa\" = ? + 2 ORDER BY \"marbo_rid\"",
+             "SELECT * FROM \"inventario\" WHERE \"oper\" = ? and \"codcasa\">=? and \"oper\" <> 40000 and "
+             "\"codcasa\" = 1234567890 and \"quantita\" = 2 and \"codcasa\" = ? + 2 ORDER BY \"marbo_rid\"",
+             {3, 123456, 1}},
+        Case{"SELECT i.codcasa FROM inventario i, codean c WHERE c.codare = i.codcasa and i.oper = 3",
+             "SELECT \"i\".\"codcasa\" FROM \"inventario\" \"i\", \"codean\" \"c\" WHERE "
+             "\"c\".\"codare\" = \"i\".\"codcasa\" and \"i\".\"oper\" = 3",
+             "SELECT \"i\".\"codcasa\" FROM \"inventario\" \"i\", \"codean\" \"c\" WHERE "
+             "\"c\".\"codare\" = \"i\".\"codcasa\" and \"i\".\"oper\" = 3",
+             {}},
         // Accented table names, doubled quotes inside a text, & joining texts, TOP.
         Case{"SELECT TOP 5 database & 'x''y' FROM società ",
              "SELECT \"database\" || ? FROM \"società\" ORDER BY \"marbo_rid\" LIMIT 5",
@@ -108,8 +123,9 @@ TEST(Dialect, ValuesNeverBecomeSyntax) {
         EXPECT_EQ(
             t.sql,
             QStringLiteral(
-                "SELECT * FROM \"inventario\" WHERE \"eanrig\" = ? and \"oper\" = 1 ORDER BY \"marbo_rid\""));
-        ASSERT_EQ(t.values.size(), 1);
+                "SELECT * FROM \"inventario\" WHERE \"eanrig\" = ? and \"oper\" = ? ORDER BY \"marbo_rid\""));
+        ASSERT_EQ(t.values.size(), 2);
+        EXPECT_EQ(t.values.at(1), QVariant(1));
         EXPECT_EQ(t.values.at(0).toString(), v.trimmed() == v ? v : v);
     }
 }
