@@ -160,13 +160,20 @@ TransferResult transferOnce(const data::Database& db, state::SharedState& s, con
     }
     r.headerWritten = true;
 
-    // One prepared insert per document line.
-    const QString insert = QStringLiteral(
-        "INSERT INTO invmo (bns, bannoc, bnumer, articoli, quantita, unitam, colli, tipmov, totrig, "
-        "descrizione, "
-        "iva, codute, eanrig, costof, prezzo, cosmp, bflag1, dsccolore, taglia, desfor, desgru, commesso, "
-        "tipodoc) "
-        "VALUES (?, ?, ?, ?, ?, ?, ?, 'AR', ?, ?, ?, ?, ?, ?, ?, ?, NULL, 'colore', 'UNI', ?, ?, NULL, ?)");
+    // The document lines, many to a statement. The values go as given, as
+    // they did one statement per line: counts, costs and totals are already
+    // exact at their places.
+    data::RowBatch documentLines(
+        db, QStringLiteral("invmo"),
+        {QStringLiteral("bns"),         QStringLiteral("bannoc"),   QStringLiteral("bnumer"),
+         QStringLiteral("articoli"),    QStringLiteral("quantita"), QStringLiteral("unitam"),
+         QStringLiteral("colli"),       QStringLiteral("tipmov"),   QStringLiteral("totrig"),
+         QStringLiteral("descrizione"), QStringLiteral("iva"),      QStringLiteral("codute"),
+         QStringLiteral("eanrig"),      QStringLiteral("costof"),   QStringLiteral("prezzo"),
+         QStringLiteral("cosmp"),       QStringLiteral("bflag1"),   QStringLiteral("dsccolore"),
+         QStringLiteral("taglia"),      QStringLiteral("desfor"),   QStringLiteral("desgru"),
+         QStringLiteral("commesso"),    QStringLiteral("tipodoc")});
+    documentLines.bindAsGiven();
     const QString documentType = s.documentType.trimmed();
 
     for (const QVariantList& line : lines) {
@@ -223,6 +230,7 @@ TransferResult transferOnce(const data::Database& db, state::SharedState& s, con
                                   count,
                                   unit,
                                   count,
+                                  QStringLiteral("AR"),
                                   QVariant::fromValue(*total),
                                   description,
                                   vat,
@@ -231,16 +239,24 @@ TransferResult transferOnce(const data::Database& db, state::SharedState& s, con
                                   costValue,
                                   costValue,
                                   cosmp,
+                                  QVariant(),
+                                  QStringLiteral("colore"),
+                                  QStringLiteral("UNI"),
                                   desfor,
                                   desgru,
+                                  QVariant(),
                                   documentType};
-        if ((e = db.executeNative(insert, values))) {
+        if ((e = documentLines.add(values))) {
             r.error = e;
             return r;
         }
         ++r.linesWritten;
         if (afterLine)
             afterLine(r.linesWritten);
+    }
+    if ((e = documentLines.flush())) {
+        r.error = e;
+        return r;
     }
     r.error = w.commit();
     r.number = s.documentNumber;
