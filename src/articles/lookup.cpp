@@ -81,6 +81,7 @@ bool ArticleLookup::fillFromPriceList(EntryFields& f, const Database& db, std::i
 ResolveResult ArticleLookup::resolveCode(EntryFields& f) {
     ResolveResult r;
     error_ = {};
+    resolved_.reset();
     const data::ReadScope reading(dbs_.open(state_.*profile_.articlesPath));
     state_.ean = QString();
     if (f.eanw.isEmpty())
@@ -161,12 +162,14 @@ ResolveResult ArticleLookup::resolveCode(EntryFields& f) {
         // wildcards, more than 13 digits) is no EAN of ours.
         if (const auto e = ean13FromDigits(t)) {
             state_.ean = *e;
-            if (const auto code = codeOfEan(db, state_.ean.text(), &error_))
+            const auto code = codeOfEan(db, state_.ean.text(), &error_);
+            if (code)
                 state_.articleCode = *code;
             else if (error_) {
                 r.end = LookupEnd::DatabaseError;
                 return r;
             }
+            resolved_ = ResolvedEan{state_.ean.text(), code};
         } else {
             f.descrw = kNoArticle;
             r.end = LookupEnd::NotInCodean;
@@ -175,6 +178,7 @@ ResolveResult ArticleLookup::resolveCode(EntryFields& f) {
         }
     }
     r.end = anagr(f);
+    resolved_.reset();
     if (f.descrw.startsWith(QLatin1String("????")))
         r.resetColours = true;
     r.focusQuantity = !f.descrw.startsWith(QLatin1String("????")) && !f.descrw.trimmed().isEmpty();
@@ -220,7 +224,8 @@ LookupEnd ArticleLookup::anagr(EntryFields& f) {
 
 LookupEnd ArticleLookup::showArticle(EntryFields& f, const Database& db, std::int32_t) {
     if (!state_.ean.trimmed().isEmpty()) {
-        const auto code = codeOfEan(db, state_.ean.text(), &error_);
+        const bool known = resolved_ && resolved_->ean == state_.ean.text();
+        const auto code = known ? resolved_->code : codeOfEan(db, state_.ean.text(), &error_);
         if (!code) {
             if (error_)
                 return LookupEnd::DatabaseError;

@@ -9,6 +9,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace articles {
 
 // The entry screen fields that the lookup reads and writes, as their texts.
@@ -85,6 +87,13 @@ private:
     state::SharedState& state_;
     LookupProfile profile_;
     data::Error error_;
+    // The article of the EAN read by the Enter being handled, so that showing
+    // it does not read the same row again; cleared when that Enter ends.
+    struct ResolvedEan {
+        QString ean;
+        std::optional<std::int32_t> code;
+    };
+    std::optional<ResolvedEan> resolved_;
 };
 
 } // namespace articles
