@@ -17,6 +17,13 @@ namespace articles {
 std::optional<std::int32_t> codeOfEan(const data::Database& db, const QString& ean,
                                       data::Error* error = nullptr);
 
+// The article code read for an EAN while one scan is handled, so that the
+// rows shown for that scan do not seek the same EAN again.
+struct KnownEan {
+    QString ean;
+    std::optional<std::int32_t> code;
+};
+
 // The EAN (codean.eanare) of the first EAN row of an article code; nullopt
 // when the code has none.
 std::optional<QString> eanOfCode(const data::Database& db, qlonglong code, data::Error* error = nullptr);

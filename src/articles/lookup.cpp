@@ -169,7 +169,7 @@ ResolveResult ArticleLookup::resolveCode(EntryFields& f) {
                 r.end = LookupEnd::DatabaseError;
                 return r;
             }
-            resolved_ = ResolvedEan{state_.ean.text(), code};
+            resolved_ = KnownEan{state_.ean.text(), code};
         } else {
             f.descrw = kNoArticle;
             r.end = LookupEnd::NotInCodean;

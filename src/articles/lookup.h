@@ -3,6 +3,7 @@
 // points where the other entry screens differ are the members of LookupProfile.
 #pragma once
 
+#include "articles/article_reads.h"
 #include "articles/line_query.h"
 #include "data/database.h"
 #include "state/shared_state.h"
@@ -87,13 +88,9 @@ private:
     state::SharedState& state_;
     LookupProfile profile_;
     data::Error error_;
-    // The article of the EAN read by the Enter being handled, so that showing
-    // it does not read the same row again; cleared when that Enter ends.
-    struct ResolvedEan {
-        QString ean;
-        std::optional<std::int32_t> code;
-    };
-    std::optional<ResolvedEan> resolved_;
+    // The article of the EAN read by the Enter being handled; cleared when
+    // that Enter ends.
+    std::optional<KnownEan> resolved_;
 };
 
 } // namespace articles

@@ -187,6 +187,7 @@ LookupEnd OrderLookup::anagr(OrderFields& f, const QDate& today) {
     const data::ReadScope readingStore(store);
     data::Error e;
 
+    shown_.reset();
     if (!state_.ean.trimmed().isEmpty()) {
         // Already in the order: the packs ordered so far, to be revised.
         data::Table ordine = work.table(QStringLiteral("ordine"));
@@ -199,8 +200,11 @@ LookupEnd OrderLookup::anagr(OrderFields& f, const QDate& today) {
         if (fail(ordine.error()))
             return LookupEnd::DatabaseError;
 
-        if (const auto code = codeOfEan(store, state_.ean.text(), &e)) {
-            state_.articleCode = *code;
+        const auto storeCode = codeOfEan(store, state_.ean.text(), &e);
+        if (!e)
+            shown_ = KnownEan{state_.ean.text(), storeCode};
+        if (storeCode) {
+            state_.articleCode = *storeCode;
         } else {
             if (fail(e))
                 return LookupEnd::DatabaseError;
@@ -282,6 +286,7 @@ LookupEnd OrderLookup::anagr(OrderFields& f, const QDate& today) {
     }
 
     showPrices(f, store, today);
+    shown_.reset();
     if (error_)
         return LookupEnd::DatabaseError;
     if (notFound(f))
@@ -293,7 +298,8 @@ void OrderLookup::showPrices(OrderFields& f, const Database& store, const QDate&
     // The price-list row of the EAN in the field; nothing changes without one.
     const QString ean = ean13FromDigits(f.eanw.trimmed()).value_or(QStringLiteral("0000000000000"));
     data::Error e;
-    const auto code = codeOfEan(store, ean, &e);
+    const bool known = shown_ && shown_->ean == ean;
+    const auto code = known ? shown_->code : codeOfEan(store, ean, &e);
     if (fail(e) || !code || *code == 0)
         return;
     const auto listi = priceListRow(store, *code, &e);

@@ -59,6 +59,9 @@ private:
     data::Databases& dbs_;
     state::SharedState& state_;
     data::Error error_;
+    // The store's article of the EAN shown by the scan being handled; cleared
+    // when the article is shown.
+    std::optional<KnownEan> shown_;
 };
 
 } // namespace articles
