@@ -81,7 +81,6 @@ bool ArticleLookup::fillFromPriceList(EntryFields& f, const Database& db, std::i
 ResolveResult ArticleLookup::resolveCode(EntryFields& f) {
     ResolveResult r;
     error_ = {};
-    resolved_.reset();
     const data::ReadScope reading(dbs_.open(state_.*profile_.articlesPath));
     state_.ean = QString();
     if (f.eanw.isEmpty())

@@ -88,8 +88,9 @@ private:
     state::SharedState& state_;
     LookupProfile profile_;
     data::Error error_;
-    // The article of the EAN read by the Enter being handled; cleared when
-    // that Enter ends.
+    // The article of the EAN that resolveCode() read, for the article shown
+    // by the same Enter; cleared when that Enter ends, so that anagr() called
+    // by itself reads again.
     std::optional<KnownEan> resolved_;
 };
 

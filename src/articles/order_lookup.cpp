@@ -286,7 +286,6 @@ LookupEnd OrderLookup::anagr(OrderFields& f, const QDate& today) {
     }
 
     showPrices(f, store, today);
-    shown_.reset();
     if (error_)
         return LookupEnd::DatabaseError;
     if (notFound(f))

@@ -59,8 +59,8 @@ private:
     data::Databases& dbs_;
     state::SharedState& state_;
     data::Error error_;
-    // The store's article of the EAN shown by the scan being handled; cleared
-    // when the article is shown.
+    // The store's article of the EAN that anagr() sought, for its own price
+    // display; anagr() clears it first.
     std::optional<KnownEan> shown_;
 };
 
